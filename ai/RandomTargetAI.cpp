@@ -1,0 +1,68 @@
+#include "ai/RandomTargetAI.h"
+
+#include <cstdlib>
+
+#include "core/Messages.h"
+#include "objects/BlockReader.h"
+
+namespace {
+constexpr float kRepickDistanceSquared = 1500.0f;
+// Every re-pick moves the target at least a little; bounded so that a body
+// whose surroundings keep landing the target close cannot stall the frame.
+constexpr int kMaxPicksPerUpdate = 1000;
+
+float RandomFraction() { return static_cast<float>(std::rand()) / 32767.0f; }
+}  // namespace
+
+void RandomTargetAI::Serialize(DataReader& in) {
+    BlockReader("RandomTargetAI")
+        .Float("force", force)
+        .Vec2("clampMin", clampMin)
+        .Vec2("clampMax", clampMax)
+        .Read(in);
+}
+
+void RandomTargetAI::Initialize() {
+    MovementTargetAI::Initialize();
+    PickTarget();
+}
+
+void RandomTargetAI::PickTarget() {
+    target.x = RandomFraction() - 0.5f;
+    target.y = RandomFraction() - 0.5f;
+    target.x *= 1000.0f;
+    target.y *= 1000.0f;
+    Vec2 position;
+    if (BodyPosition(position)) {
+        target += position;
+    }
+    // Mirrored once; a value beyond the opposite side is not tested again.
+    if (clampMin.x > target.x) {
+        target.x = target.x + (clampMin.x - target.x) * 2.0f;
+    } else if (target.x > clampMax.x) {
+        target.x = target.x - (target.x - clampMax.x) * 2.0f;
+    }
+    if (clampMin.y > target.y) {
+        target.y = target.y + (clampMin.y - target.y) * 2.0f;
+    } else if (target.y > clampMax.y) {
+        target.y = target.y - (target.y - clampMax.y) * 2.0f;
+    }
+}
+
+void RandomTargetAI::Update(float dt) {
+    Vec2 position;
+    if (!BodyPosition(position)) {
+        return;
+    }
+    for (int picks = 0; picks < kMaxPicksPerUpdate && LengthSquared(position - target) < kRepickDistanceSquared;
+         ++picks) {
+        PickTarget();
+    }
+    MovementTargetAI::Update(dt);
+}
+
+void RandomTargetAI::SendMessage(Message* message) {
+    if (message->id == MsgSwimming) {
+        target = static_cast<SwimmingMessage*>(message)->position;
+    }
+}

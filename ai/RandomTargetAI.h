@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ai/MovementTargetAI.h"
+
+// Wanders between random targets near itself, mirrored into a clamp
+// rectangle, and heads for any place where something swims.
+class RandomTargetAI : public MovementTargetAI {
+public:
+    RandomTargetAI() { typeName = "RandomTargetAI"; }
+
+    void Initialize() override;
+    void Serialize(DataReader& in) override;
+    void SendMessage(Message* message) override;
+    void Update(float dt) override;
+
+    void PickTarget();
+
+    Vec2 clampMin{0.0f, 0.0f};
+    Vec2 clampMax{1280.0f, 1024.0f};
+};

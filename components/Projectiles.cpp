@@ -1,0 +1,52 @@
+#include "components/Projectiles.h"
+
+#include "core/Messages.h"
+#include "game/Level.h"
+#include "objects/BlockReader.h"
+#include "objects/Factory.h"
+#include "objects/GameObject.h"
+#include "physics/Body.h"
+#include "physics/Position.h"
+
+namespace {
+constexpr float kSlowSpeedSquared = 10000.0f;
+}
+
+Projectile::~Projectile() { link_.Leave(*this); }
+
+void Projectile::Serialize(DataReader& in) { SkipBlock(in, typeName); }
+
+void Projectile::Initialize() {
+    link_.Join(*this, &Level::updateList);
+    body = owner != nullptr ? owner->Get<Body>("Body") : nullptr;
+}
+
+void Projectile::SendMessage(Message* message) {
+    if (message->id == MsgCollision) {
+        End();
+    }
+}
+
+void Projectile::Update(float /*dt*/) {
+    // Without a body there is no speed to slow down; only a collision could
+    // end it, and a projectile without a body never collides.
+    if (body != nullptr && LengthSquared(body->velocity) < kSlowSpeedSquared) {
+        End();
+    }
+}
+
+void Fireball::Explode() {
+    Body* fireballBody = owner->Get<Body>("Body");
+    if (fireballBody != nullptr && owner->level != nullptr && gFactory != nullptr) {
+        if (GameObject* hole = gFactory->CreateObject("hole.txt")) {
+            Position* position = hole->Get<Position>("Position");
+            if (position != nullptr && fireballBody->transform != nullptr) {
+                position->position = fireballBody->transform->position;
+            }
+            Factory::PlaceInLevel(*hole, *owner->level);
+        }
+    }
+    owner->Destroy();
+}
+
+void Snowball::End() { owner->Destroy(); }

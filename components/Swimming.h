@@ -1,0 +1,37 @@
+#pragma once
+
+#include "components/LevelListLink.h"
+#include "objects/Component.h"
+
+class Body;
+
+// Makes what touches it swim for a while, and tells the AI where.
+class Water : public Component {
+public:
+    Water() : Component("Water") {}
+
+    void Serialize(DataReader& in) override;
+    void SendMessage(Message* message) override;
+
+    float swimTime = 0.25f;
+};
+
+// While its time runs: halves its body's velocity every frame and keeps the
+// swimming collision layer (bit 2) on.
+class Swimmer : public Component {
+public:
+    static constexpr int kSwimmingLayer = 2;
+
+    Swimmer() : Component("Swimmer") {}
+    ~Swimmer() override;
+
+    void Initialize() override;
+    void Serialize(DataReader& in) override;
+    void Update(float dt) override;
+
+    float timer = 0.0f;
+    Body* body = nullptr;
+
+private:
+    LevelListLink link_;
+};

@@ -1,0 +1,220 @@
+#include "game/GameLogic.h"
+
+#include <memory>
+
+#include "components/GameplayCreators.h"
+#include "components/Cursor.h"
+#include "graphics/Sprite.h"
+#include "core/Core.h"
+#include "core/Messages.h"
+#include "objects/Factory.h"
+#include "objects/GameObject.h"
+
+GameLogic* gGameLogic = nullptr;
+
+namespace {
+constexpr std::int32_t kKeyL = 76;
+constexpr std::int32_t kKeyEscape = 27;
+const char* const kMenuLevel = "menu.lvl";
+}  // namespace
+
+GameLogic::GameLogic() {
+    levels.PushBack(new Level(kMenuLevel));
+    gGameLogic = this;
+}
+
+GameLogic::~GameLogic() {
+    // Each level destructor unlinks itself from `levels`.
+    while (levels.head != nullptr) {
+        Level* level = levels.head;
+        doomedLevels.erase(level);
+        delete level;
+    }
+    gGameLogic = nullptr;
+    doomedLevels.clear();
+}
+
+void GameLogic::UnlinkLevel(Level* level) {
+    if (levels.head == level || level->prev != nullptr || level->next != nullptr) {
+        levels.Remove(level);
+    }
+}
+
+void GameLogic::Initialize() {
+    if (gFactory != nullptr) {
+        RegisterGameplayCreators(*gFactory);
+    }
+}
+
+void GameLogic::LoadLevels() {
+    for (Level* level = levels.head; level != nullptr; level = level->next) {
+        level->Load();
+    }
+}
+
+void GameLogic::Update(float dt) {
+    if (cursor != nullptr) {
+        cursor->Update(dt);
+    }
+    for (Level* level = levels.head; level != nullptr; level = level->next) {
+        level->Update(dt);
+    }
+    // Destruction may broadcast (announcers of the doomed objects are only
+    // destroyed by the factory later, but a level destructor must never run
+    // while its own set is being walked), so take the set out first.
+    while (!doomedLevels.empty()) {
+        std::set<Level*> doomed;
+        doomed.swap(doomedLevels);
+        for (Level* level : doomed) {
+            delete level;
+        }
+    }
+}
+
+void GameLogic::DoomAllLevels() {
+    for (Level* level = levels.head; level != nullptr; level = level->next) {
+        doomedLevels.insert(level);
+    }
+}
+
+Level* GameLogic::PushLevelAtHead(const std::string& fileName) {
+    Level* level = new Level(fileName);
+    levels.PushFront(level);
+    level->Load();
+    return level;
+}
+
+Level* GameLogic::AppendLevelAtTail(const std::string& fileName) {
+    Level* level = new Level(fileName);
+    levels.PushBack(level);
+    level->Load();
+    return level;
+}
+
+void GameLogic::BroadcastPause() {
+    Message pause(MsgPause);
+    if (gCore != nullptr) {
+        gCore->BroadcastMessage(&pause);
+    }
+}
+
+void GameLogic::ShowEndScreen(const std::string& image) {
+    Level* level = AppendLevelAtTail("gameend.lvl");
+    if (gFactory == nullptr) {
+        return;
+    }
+    GameObject* text = gFactory->CreateObject("text.txt");
+    if (text == nullptr) {
+        return;
+    }
+    if (Sprite* sprite = text->Get<Sprite>("Sprite")) {
+        sprite->name = image;
+    }
+    Factory::PlaceInLevel(*text, *level);
+}
+
+void GameLogic::HandleKey(std::int32_t key, Message* /*message*/) {
+    if (key == kKeyL) {
+        auto message = std::make_unique<Message>(MsgPause);
+        if (gCore != nullptr) {
+            gCore->BroadcastMessage(message.get());
+        }
+        for (Level* level = levels.head; level != nullptr; level = level->next) {
+            level->Reload();
+        }
+        message->id = MsgResume;
+        if (gCore != nullptr) {
+            gCore->BroadcastMessage(message.get());
+        }
+        return;
+    }
+    if (key == kKeyEscape) {
+        if (levels.head != nullptr && levels.head->fileName == kMenuLevel) {
+            Message quit(MsgQuit);
+            if (gCore != nullptr) {
+                gCore->BroadcastMessage(&quit);
+            }
+            return;
+        }
+        inPlay = false;
+        DoomAllLevels();
+        AppendLevelAtTail(kMenuLevel);
+    }
+}
+
+void GameLogic::SendMessage(Message* message) {
+    bool passOn = true;
+    switch (message->id) {
+    case MsgKey:
+        HandleKey(static_cast<KeyMessage*>(message)->key, message);
+        passOn = false;
+        break;
+    case MsgMouseButton:
+        if (cursor != nullptr) {
+            cursor->SendMessage(message);
+        }
+        break;
+    case MsgMouseMove:
+        mousePosition = static_cast<MouseMoveMessage*>(message)->position;
+        break;
+    case MsgLoadLevel:
+        PushLevelAtHead(static_cast<LevelMessage*>(message)->fileName);
+        passOn = false;
+        break;
+    case MsgSwitchLevel: {
+        // Copy the name: the message belongs to a clickable whose object the
+        // switch dooms (it stays alive until the frame ends, but nothing here
+        // should depend on that).
+        const std::string fileName = static_cast<LevelMessage*>(message)->fileName;
+        auto pause = std::make_unique<Message>(MsgPause);
+        if (gCore != nullptr) {
+            gCore->BroadcastMessage(pause.get());
+        }
+        DoomAllLevels();
+        PushLevelAtHead(fileName);
+        pause->id = MsgResume;
+        if (gCore != nullptr) {
+            gCore->BroadcastMessage(pause.get());
+        }
+        passOn = false;
+        break;
+    }
+    case MsgPlayerId: {
+        auto* id = static_cast<IDMessage*>(message);
+        if (id->alive) {
+            inPlay = true;
+            playerId = id->objectId;
+        } else if (id->objectId == playerId) {
+            playerId = 0;
+            if (inPlay) {
+                inPlay = false;
+                BroadcastPause();
+                ShowEndScreen("gameover.png");
+            }
+        }
+        break;
+    }
+    case MsgObjectId: {
+        auto* id = static_cast<IDMessage*>(message);
+        if (id->alive) {
+            ++nonPlayerCount;
+        } else {
+            --nonPlayerCount;
+            if (nonPlayerCount == 0 && inPlay) {
+                inPlay = false;
+                BroadcastPause();
+                ShowEndScreen("youwin.png");
+            }
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    if (!passOn) {
+        return;
+    }
+    for (Level* level = levels.head; level != nullptr; level = level->next) {
+        level->SendMessage(message);
+    }
+}

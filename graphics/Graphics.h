@@ -1,0 +1,64 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "core/System.h"
+#include "core/WinTypes.h"
+#include "objects/IntrusiveList.h"
+#include "graphics/Sprite.h"
+#include "platform/RenderDevice.h"
+
+// Owns the render device and draws every frame: the sprites in draw order,
+// then the debug overlay of physics shapes and the frame rate.
+class Graphics : public System {
+public:
+    explicit Graphics(WindowHandle windowHandle);
+    ~Graphics() override;
+
+    void Update(float dt) override;
+    // Creates the device and every drawing resource; exits the program with
+    // one line on standard error when the device cannot be made.
+    void Initialize() override;
+    void SendMessage(Message* message) override;
+
+    Texture* LoadTexture(const std::string& name);
+    void DrawLine(float x1, float y1, float x2, float y2);
+    void DrawRect(float cx, float cy, float halfWidth, float halfHeight);
+    void DrawCircle(float radius, float cx, float cy);
+
+    // Sorted insertion into the draw list (largest sort first; among equal
+    // keys the newest first) and removal from it.
+    void AddSprite(Sprite& sprite);
+    void RemoveSprite(Sprite& sprite);
+
+    // The text the overlay shows for a frame of `dt` seconds.
+    static std::string FrameRateText(float dt);
+
+    // Initialize without exiting: false (and the reason) when the device,
+    // font or quad buffer cannot be created.
+    bool TryInitialize(std::string& error);
+
+    bool InitializationFailed() const { return initializationFailed_; }
+
+    // Where "Data/" lives ("" = working directory).
+    void SetDataRoot(std::string root) { dataRoot_ = std::move(root); }
+
+    WindowHandle window;
+    Direct3D* d3d = nullptr;
+    RenderDevice* device = nullptr;
+    VertexBuffer* quadBuffer = nullptr;
+    Font* font = nullptr;
+    bool debugDraw = false;
+    std::map<std::string, Texture*> textures;
+    IntrusiveList<Sprite, &Sprite::drawNext, &Sprite::drawPrev> sprites;
+
+private:
+    void DrawDebugVertices(D3DPRIMITIVETYPE type, std::uint32_t count, const DebugVertex* vertices);
+    void ToView(float x, float y, float& vx, float& vy) const;
+
+    std::string dataRoot_;
+    bool initializationFailed_ = false;
+};
+
+extern Graphics* gGraphics;

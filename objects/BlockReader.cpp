@@ -1,0 +1,159 @@
+#include "objects/BlockReader.h"
+
+#include "objects/DataReader.h"
+
+BlockReader& BlockReader::Float(const char* key, float& field) {
+    entries_.push_back({Type::Float, key, &field, false, FileKind::Archetype});
+    return *this;
+}
+
+BlockReader& BlockReader::Int(const char* key, std::int32_t& field) {
+    entries_.push_back({Type::Int, key, &field, false, FileKind::Archetype});
+    return *this;
+}
+
+BlockReader& BlockReader::Bool(const char* key, bool& field) {
+    entries_.push_back({Type::Bool, key, &field, false, FileKind::Archetype});
+    return *this;
+}
+
+BlockReader& BlockReader::Vec2(const char* key, ::Vec2& field) {
+    entries_.push_back({Type::Vec2, key, &field, false, FileKind::Archetype});
+    return *this;
+}
+
+BlockReader& BlockReader::String(const char* key, std::string& field) {
+    entries_.push_back({Type::String, key, &field, false, FileKind::Archetype});
+    return *this;
+}
+
+BlockReader& BlockReader::FileName(const char* key, std::string& field, FileKind kind) {
+    entries_.push_back({Type::String, key, &field, true, kind});
+    return *this;
+}
+
+BlockReader& BlockReader::Keyword(const char* keyword, std::function<void(DataReader&)> reader) {
+    keywords_.push_back({keyword, std::move(reader)});
+    return *this;
+}
+
+const char* BlockReader::TypeWord(Type type) {
+    switch (type) {
+    case Type::Float:
+        return "float";
+    case Type::Int:
+        return "int";
+    case Type::Bool:
+        return "bool";
+    case Type::Vec2:
+        return "Vec2";
+    case Type::String:
+        return "string";
+    }
+    return "";
+}
+
+bool BlockReader::AcceptsType(const std::string& word, Type& type) const {
+    for (const Entry& entry : entries_) {
+        if (word == TypeWord(entry.type)) {
+            type = entry.type;
+            return true;
+        }
+    }
+    return false;
+}
+
+const BlockReader::Entry* BlockReader::Find(Type type, const std::string& key) const {
+    for (const Entry& entry : entries_) {
+        if (entry.type == type && key == entry.key) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+bool BlockReader::ReadEntry(DataReader& in, const Entry& entry) {
+    switch (entry.type) {
+    case Type::Float:
+        return in.ReadFloat(*static_cast<float*>(entry.field));
+    case Type::Int:
+        return in.ReadInt(*static_cast<std::int32_t*>(entry.field));
+    case Type::Bool:
+        return in.ReadBool(*static_cast<bool*>(entry.field));
+    case Type::Vec2:
+        return in.ReadVec2(*static_cast<::Vec2*>(entry.field));
+    case Type::String: {
+        std::string value;
+        if (!in.ReadWord(value)) {
+            return false;
+        }
+        if (entry.isFile && in.Observer() != nullptr) {
+            in.Observer()->OnFileReference(in.LastPosition(), entry.kind, value);
+        }
+        *static_cast<std::string*>(entry.field) = std::move(value);
+        return true;
+    }
+    }
+    return false;
+}
+
+namespace {
+void ReportCutOff(DataReader& in, const DataPosition& start, const std::string& context) {
+    // A failed value was reported where it happened; only an exhausted
+    // stream is a block cut off before its "end".
+    if (in.Observer() != nullptr && !in.ValueFailed()) {
+        in.Observer()->OnUnterminated(start, context);
+    }
+}
+}  // namespace
+
+void BlockReader::Read(DataReader& in) const {
+    const DataPosition start = in.LastPosition();
+    DataObserver* observer = in.Observer();
+    std::string word;
+    std::string key;
+    while (true) {
+        if (!in.ReadWord(word)) {
+            ReportCutOff(in, start, context_);
+            return;
+        }
+        if (word == "end") {
+            return;
+        }
+        bool custom = false;
+        for (const CustomKeyword& keyword : keywords_) {
+            if (word == keyword.keyword) {
+                keyword.reader(in);
+                custom = true;
+                break;
+            }
+        }
+        if (custom) {
+            continue;
+        }
+        Type type{};
+        if (!AcceptsType(word, type)) {
+            if (observer != nullptr) {
+                observer->OnSkippedToken(in.LastPosition(), word, context_);
+            }
+            continue;
+        }
+        if (!in.ReadWord(key)) {
+            ReportCutOff(in, start, context_);
+            return;
+        }
+        const Entry* entry = Find(type, key);
+        if (entry == nullptr) {
+            if (observer != nullptr) {
+                observer->OnUnknownKey(in.LastPosition(), word, key, context_);
+            }
+            continue;
+        }
+        if (!ReadEntry(in, *entry)) {
+            ReportCutOff(in, start, context_);
+            return;
+        }
+    }
+}
+
+void SkipBlock(DataReader& in, const std::string& context) { BlockReader(context).Read(in); }

@@ -1,0 +1,157 @@
+#include "objects/Factory.h"
+
+#include <fstream>
+#include <memory>
+
+#include "game/Level.h"
+#include "objects/DataObserver.h"
+#include "objects/DataReader.h"
+#include "objects/GameObject.h"
+
+Factory* gFactory = nullptr;
+
+Factory::Factory() { gFactory = this; }
+
+Factory::~Factory() {
+    DestroyAllObjects();
+    if (gFactory == this) {
+        gFactory = nullptr;
+    }
+}
+
+void Factory::RegisterCreator(const std::string& name, ComponentCreator creator) { creators[name] = creator; }
+
+Component* Factory::CreateComponent(const std::string& name) const {
+    auto it = creators.find(name);
+    return it == creators.end() ? nullptr : it->second();
+}
+
+GameObject* Factory::ReadArchetype(DataReader& in) {
+    auto object = std::make_unique<GameObject>();
+    std::string word;
+    while (in.ReadWord(word)) {
+        if (word == "end") {
+            break;
+        }
+        Component* component = CreateComponent(word);
+        if (component == nullptr) {
+            if (in.Observer() != nullptr) {
+                in.Observer()->OnUnknownComponent(in.LastPosition(), word);
+            }
+            continue;
+        }
+        std::unique_ptr<Component> owned(component);
+        owned->Serialize(in);
+        object->AddComponent(owned.release());
+    }
+    object->id = nextId++;
+    objects[object->id] = object.get();
+    return object.release();
+}
+
+GameObject* Factory::CreateObject(const std::string& archetypeFile) {
+    const std::string path = dataRoot_ + "Data/Archetypes/" + archetypeFile;
+    std::ifstream file(path);
+    if (!file.good()) {
+        return nullptr;
+    }
+    DataReader in(file, path, observer_);
+    return ReadArchetype(in);
+}
+
+void Factory::PlaceInLevel(GameObject& object, Level& level) {
+    level.objects.PushBack(&object);
+    object.level = &level;
+    object.Initialize();
+}
+
+void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
+    const std::string path = dataRoot_ + "Data/Levels/" + levelFile;
+    std::ifstream file(path);
+    if (!file.good()) {
+        return;
+    }
+    DataReader in(file, path, observer_);
+    std::string name;
+    std::string componentName;
+    while (in.ReadWord(name)) {
+        while (name != "end") {
+            if (observer_ != nullptr) {
+                observer_->OnFileReference(in.LastPosition(), FileKind::Archetype, name);
+            }
+            GameObject* object = CreateObject(name);
+            if (object == nullptr) {
+                break;
+            }
+            // Until it is placed, the object belongs to nobody but the
+            // factory's map, which DestroyAllObjects also covers; a cut-off
+            // entry still places what was read.
+            bool entryClosed = false;
+            while (in.ReadWord(componentName)) {
+                if (componentName == "end") {
+                    entryClosed = true;
+                    break;
+                }
+                if (Component* existing = object->GetComponent(componentName)) {
+                    existing->Serialize(in);
+                } else if (Component* created = CreateComponent(componentName)) {
+                    std::unique_ptr<Component> owned(created);
+                    owned->Serialize(in);
+                    object->AddComponent(owned.release());
+                } else if (observer_ != nullptr) {
+                    observer_->OnUnknownComponent(in.LastPosition(), componentName);
+                }
+            }
+            if (!entryClosed && observer_ != nullptr && !in.ValueFailed()) {
+                observer_->OnUnterminated(in.LastPosition(), "object entry " + name);
+            }
+            PlaceInLevel(*object, level);
+            if (!in.ReadWord(name)) {
+                break;
+            }
+        }
+    }
+}
+
+GameObject* Factory::GetObjectById(std::int32_t id) const {
+    auto it = objects.find(id);
+    return it == objects.end() ? nullptr : it->second;
+}
+
+void Factory::DeleteObject(GameObject* object) {
+    // Out of the id map first: while its components are torn down, the
+    // object can no longer be found and half-destroyed state is never seen.
+    objects.erase(object->id);
+    delete object;
+    // A destructor may have asked for the dying object again; the address
+    // must not be acted on once it is free.
+    pendingDestroy.erase(object);
+}
+
+void Factory::Update(float /*dt*/) {
+    // Destructors may request more deletions (or create objects whose
+    // deletion is requested); those are carried out in further rounds of
+    // this same update, so the set is empty when the frame ends.
+    while (!pendingDestroy.empty()) {
+        std::set<GameObject*> batch;
+        batch.swap(pendingDestroy);
+        for (GameObject* object : batch) {
+            // Every pointer in the set is alive: deletion removes it from
+            // the set, so no stale address can be met.
+            auto it = objects.find(object->id);
+            if (it != objects.end() && it->second == object) {
+                DeleteObject(object);
+            }
+        }
+    }
+}
+
+void Factory::DestroyAllObjects() {
+    // Ascending id order; objects created by destructors get higher ids and
+    // are deleted in turn.
+    while (!objects.empty()) {
+        GameObject* object = objects.begin()->second;
+        DeleteObject(object);
+    }
+    pendingDestroy.clear();
+}

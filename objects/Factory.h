@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+
+#include "core/System.h"
+#include "objects/Component.h"
+
+class DataObserver;
+class DataReader;
+class GameObject;
+class Level;
+
+// Owns every game object: builds objects from archetype files and levels
+// from level files, hands out ids, and deletes objects at the end of the
+// frame.
+class Factory : public System {
+public:
+    Factory();
+    ~Factory() override;
+
+    void Update(float dt) override;
+
+    void RegisterCreator(const std::string& name, ComponentCreator creator);
+    // A new, unplaced and uninitialized object from "Data/Archetypes/" +
+    // archetypeFile; null when the file cannot be opened.
+    GameObject* CreateObject(const std::string& archetypeFile);
+    // Appends the objects of "Data/Levels/" + levelFile to `level`.
+    void LoadLevelFile(Level& level, const std::string& levelFile);
+    GameObject* GetObjectById(std::int32_t id) const;
+    void DestroyAllObjects();
+
+    // Places a created object into a level and initializes it.
+    static void PlaceInLevel(GameObject& object, Level& level);
+
+    // The directory that "Data/" is relative to ("" = working directory);
+    // tools point it elsewhere.
+    void SetDataRoot(std::string root) { dataRoot_ = std::move(root); }
+    const std::string& DataRoot() const { return dataRoot_; }
+    // Receives what every data file read skips or fails on (the data checker).
+    void SetDataObserver(DataObserver* observer) { observer_ = observer; }
+    bool HasCreator(const std::string& name) const { return creators.count(name) != 0; }
+
+    std::int32_t nextId = 1;
+    std::map<std::string, ComponentCreator> creators;
+    std::map<std::int32_t, GameObject*> objects;
+    std::set<GameObject*> pendingDestroy;
+
+private:
+    Component* CreateComponent(const std::string& name) const;
+    GameObject* ReadArchetype(DataReader& in);
+    void DeleteObject(GameObject* object);
+
+    std::string dataRoot_;
+    DataObserver* observer_ = nullptr;
+};
+
+extern Factory* gFactory;

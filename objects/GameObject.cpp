@@ -1,0 +1,76 @@
+#include "objects/GameObject.h"
+
+#include "game/Level.h"
+#include "objects/Component.h"
+#include "objects/Factory.h"
+#include "physics/Body.h"
+
+namespace {
+// Byte order: the first differing byte decides, compared unsigned.
+bool NameLess(const std::string& a, const std::string& b) { return a.compare(b) < 0; }
+}  // namespace
+
+GameObject::~GameObject() {
+    // Components are deleted while the object is still in its level, so that
+    // their destructors can leave the level's lists. The array is taken out
+    // first: a destructor that looks up a sibling finds nothing rather than
+    // a component that is already gone.
+    std::vector<Component*> dying;
+    dying.swap(components);
+    for (Component* component : dying) {
+        delete component;
+    }
+    if (level != nullptr) {
+        level->objects.Remove(this);
+        level = nullptr;
+    }
+}
+
+Component* GameObject::GetComponent(const std::string& name) const {
+    std::size_t lo = 0;
+    std::size_t hi = components.size();
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi) / 2;
+        if (NameLess(components[mid]->typeName, name)) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    if (lo >= components.size() || components[lo]->typeName != name) {
+        return nullptr;
+    }
+    return components[lo];
+}
+
+void GameObject::AddComponent(Component* component) {
+    component->owner = this;
+    auto it = components.begin();
+    while (it != components.end() && NameLess((*it)->typeName, component->typeName)) {
+        ++it;
+    }
+    components.insert(it, component);
+}
+
+void GameObject::Initialize() {
+    // Indexing: an Initialize never adds components, but must not be able to
+    // invalidate the walk if it did.
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        components[i]->Initialize();
+    }
+}
+
+void GameObject::SendMessage(Message* message) {
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        components[i]->SendMessage(message);
+    }
+}
+
+void GameObject::Destroy() {
+    if (gFactory != nullptr) {
+        gFactory->pendingDestroy.insert(this);
+    }
+    if (Body* body = Get<Body>("Body")) {
+        body->resolve = false;
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "core/Vec2.h"
+#include "objects/Component.h"
+#include "physics/Shape.h"
+
+class Position;
+
+// Makes an object take part in the physics simulation. Keeps its own copy
+// of the position, which the physics step writes back into the Position.
+class Body : public Component {
+public:
+    Body() : Component("Body") {}
+    ~Body() override;
+
+    void Initialize() override;
+    void Serialize(DataReader& in) override;
+
+    void AddForce(Vec2 force) { accumulatedForce += force; }
+    // True between Initialize and destruction.
+    bool IsRegistered() const { return registered_; }
+
+    Vec2 position{0.0f, 0.0f};
+    Vec2 velocity{0.0f, 0.0f};
+    Vec2 acceleration{0.0f, 0.0f};
+    float mass = 0.0f;
+    float inverseMass = 0.0f;
+    float drag = 0.01f;
+    float restitution = 0.9f;
+    Vec2 accumulatedForce{0.0f, 0.0f};
+    Position* transform = nullptr;
+    std::unique_ptr<Shape> shape;
+    std::int32_t collisionLayers = 0;
+    Vec2 collisionSize{0.0f, 0.0f};
+    bool resolve = true;
+    Body* bodyNext = nullptr;
+    Body* bodyPrev = nullptr;
+
+private:
+    void ReadShape(DataReader& in);
+
+    bool registered_ = false;
+};
