@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Velmor needs, only those that are missing, so
+# that a machine that has them all works offline.
+#   scripts/deps.sh play   what building and starting the game needs
+#   scripts/deps.sh test   what building and running every test needs
+set -euo pipefail
+
+play=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
+      libfontconfig-dev libgl-dev libgl1-mesa-dri fonts-liberation)
+test=("${play[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libbox2d-dev
+      xvfb xauth xdotool x11-utils imagemagick mingw-w64 wine64 ccache)
+
+case "${1:-play}" in
+    play) wanted=("${play[@]}") ;;
+    test) wanted=("${test[@]}") ;;
+    *) echo "usage: $0 play|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+else
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
