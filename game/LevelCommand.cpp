@@ -68,8 +68,10 @@ std::unique_ptr<Message> ParseLevelCommand(DataReader& in) {
         // far is kept, as everywhere a block is cut off.
         ReportCutOff(in, start, command);
     }
-    if (in.Observer() != nullptr && filePosition.file != nullptr) {
-        in.Observer()->OnFileReference(filePosition, FileKind::Level, fileName);
+    if (in.Observer() != nullptr) {
+        // No "string level" pair: the game would open the empty name.
+        in.Observer()->OnFileReference(filePosition.file != nullptr ? filePosition : start, FileKind::Level,
+                                       fileName);
     }
     return std::make_unique<LevelMessage>(id, fileName);
 }

@@ -30,7 +30,11 @@ public:
     virtual void OnUnterminated(const DataPosition& /*where*/, const std::string& /*context*/) {}
     // A word in component-name position that names no registered component.
     virtual void OnUnknownComponent(const DataPosition& /*where*/, const std::string& /*name*/) {}
-    // A data value that names another file.
+    // A data value that names another file. A level command that names no
+    // level file reports an empty name at its command word.
     virtual void OnFileReference(const DataPosition& /*where*/, FileKind /*kind*/,
                                  const std::string& /*name*/) {}
+    // A token after the "end" that closes an archetype file: it and everything
+    // after it is never read.
+    virtual void OnUnreadRest(const DataPosition& /*where*/, const std::string& /*token*/) {}
 };

@@ -31,6 +31,11 @@ GameObject* Factory::ReadArchetype(DataReader& in) {
     std::string word;
     while (in.ReadWord(word)) {
         if (word == "end") {
+            // Looking past the end changes nothing that was read; the file is
+            // closed right after.
+            if (in.Observer() != nullptr && in.ReadWord(word)) {
+                in.Observer()->OnUnreadRest(in.LastPosition(), word);
+            }
             break;
         }
         Component* component = CreateComponent(word);
@@ -76,8 +81,9 @@ void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
     std::string componentName;
     while (in.ReadWord(name)) {
         while (name != "end") {
+            const DataPosition entryStart = in.LastPosition();
             if (observer_ != nullptr) {
-                observer_->OnFileReference(in.LastPosition(), FileKind::Archetype, name);
+                observer_->OnFileReference(entryStart, FileKind::Archetype, name);
             }
             GameObject* object = CreateObject(name);
             if (object == nullptr) {
@@ -103,7 +109,7 @@ void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
                 }
             }
             if (!entryClosed && observer_ != nullptr && !in.ValueFailed()) {
-                observer_->OnUnterminated(in.LastPosition(), "object entry " + name);
+                observer_->OnUnterminated(entryStart, "object entry " + name);
             }
             PlaceInLevel(*object, level);
             if (!in.ReadWord(name)) {
