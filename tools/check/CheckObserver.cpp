@@ -1,0 +1,188 @@
+#include "tools/check/CheckObserver.h"
+
+#include <filesystem>
+
+#include "objects/Factory.h"
+#include "platform/ImageFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string& FileOf(const DataPosition& where) {
+    static const std::string none;
+    return where.file != nullptr ? *where.file : none;
+}
+
+std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+
+bool IsTypeKeyword(const std::string& word) {
+    return word == "Vec2" || word == "float" || word == "int" || word == "bool" || word == "string" ||
+           word == "Shape" || word == "Message" || word == "Rect" || word == "Circle";
+}
+
+bool IsLevelCommand(const std::string& word) {
+    return word == "Quit" || word == "LoadLevel" || word == "SwitchLevel";
+}
+
+// What a reader context names, for "... is cut off" messages.
+std::string DescribeContext(const std::string& context) {
+    static const std::string entry = "object entry ";
+    if (context.rfind(entry, 0) == 0) {
+        return "object entry " + Quote(context.substr(entry.size()));
+    }
+    if (IsLevelCommand(context)) {
+        return Quote(context) + " command";
+    }
+    if (context == "Rect" || context == "Circle") {
+        return Quote(context) + " shape block";
+    }
+    return Quote(context) + " block";
+}
+
+const char* KindWord(FileKind kind) {
+    switch (kind) {
+    case FileKind::Archetype:
+        return "archetype";
+    case FileKind::Level:
+        return "level";
+    case FileKind::Image:
+        return "image";
+    }
+    return "";
+}
+
+const char* KindDirectory(FileKind kind) {
+    switch (kind) {
+    case FileKind::Archetype:
+        return "Data/Archetypes/";
+    case FileKind::Level:
+        return "Data/Levels/";
+    case FileKind::Image:
+        return "Data/Images/";
+    }
+    return "";
+}
+}  // namespace
+
+std::string CheckObserver::Relative(const std::string& path) const {
+    std::string relative = path;
+    if (!root_.empty() && relative.rfind(root_, 0) == 0) {
+        relative.erase(0, root_.size());
+    }
+    return fs::path(relative).lexically_normal().generic_string();
+}
+
+std::string CheckObserver::PathOf(FileKind kind, const std::string& name) const {
+    return root_ + KindDirectory(kind) + name;
+}
+
+void CheckObserver::Report(const std::string& path, std::int64_t offset, std::string message) {
+    const SourceText::Location location = text_.Locate(path, offset);
+    found_.insert({Relative(path), location.line, location.column, std::move(message)});
+}
+
+void CheckObserver::OnSkippedToken(const DataPosition& where, const std::string& token, const std::string& context) {
+    if (context == "Shape") {
+        Report(FileOf(where), where.offset, "unknown shape " + Quote(token) + " (the body gets no shape)");
+    } else if (context == "Message") {
+        Report(FileOf(where), where.offset, "unknown level command " + Quote(token) + " (clicks do nothing)");
+    } else {
+        Report(FileOf(where), where.offset, "skipped token " + Quote(token) + " in " + context);
+    }
+}
+
+void CheckObserver::OnUnknownKey(const DataPosition& where, const std::string& keyword, const std::string& key,
+                                 const std::string& context) {
+    Report(FileOf(where), where.offset,
+           "unknown key " + Quote(key) + " after " + Quote(keyword) + " in " + context);
+}
+
+void CheckObserver::OnFailedRead(const DataPosition& where, const char* expected) {
+    const std::string token = text_.TokenAt(FileOf(where), where.offset);
+    Report(FileOf(where), where.offset,
+           "cannot read " + Quote(token) + " as " + expected + "; the rest of the file is not read");
+}
+
+void CheckObserver::OnUnterminated(const DataPosition& where, const std::string& context) {
+    Report(FileOf(where), where.offset, DescribeContext(context) + " is cut off by the end of the file (no \"end\")");
+}
+
+void CheckObserver::OnUnknownComponent(const DataPosition& where, const std::string& name) {
+    // Words of a skipped block are read as component names in turn; only
+    // those that could be meant as one (type names are upper camel case) are
+    // called unknown components.
+    const bool nameLike = !name.empty() && name.front() >= 'A' && name.front() <= 'Z' && !IsTypeKeyword(name);
+    if (!nameLike) {
+        Report(FileOf(where), where.offset, "skipped token " + Quote(name) + " where a component name is expected");
+    } else {
+        Report(FileOf(where), where.offset, "unknown component " + Quote(name));
+    }
+}
+
+void CheckObserver::OnUnreadRest(const DataPosition& where, const std::string& token) {
+    Report(FileOf(where), where.offset,
+           Quote(token) + " and everything after it is never read: the archetype ends at the \"end\" before it");
+}
+
+bool CheckObserver::CheckFile(FileKind kind, const std::string& name, const std::string& atPath,
+                              std::int64_t atOffset) {
+    const std::string path = PathOf(kind, name);
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) {
+        Report(atPath, atOffset, std::string("missing ") + KindWord(kind) + " file " + Quote(Relative(path)));
+        return false;
+    }
+    if (kind != FileKind::Image) {
+        return true;
+    }
+    // Decoded once per image, with the loader the game's backends use.
+    if (imagesChecked_.insert(path).second) {
+        Image image;
+        if (!LoadImageFile(path, image)) {
+            badImages_.insert(path);
+        }
+    }
+    if (badImages_.count(path) != 0) {
+        Report(atPath, atOffset, "image file " + Quote(Relative(path)) + " cannot be decoded");
+        return false;
+    }
+    return true;
+}
+
+void CheckObserver::OnFileReference(const DataPosition& where, FileKind kind, const std::string& name) {
+    const std::string& file = FileOf(where);
+    if (kind == FileKind::Archetype && factory_ != nullptr && file == levelPath_) {
+        // The factory numbers the object of this entry, if it builds one,
+        // with the id it would hand out next.
+        entries_.push_back({factory_->nextId, where.offset});
+    }
+    if (kind == FileKind::Level && name.empty()) {
+        const std::string command = text_.TokenAt(file, where.offset);
+        Report(file, where.offset, Quote(command) + " names no level file (no \"string level <file>\")");
+        return;
+    }
+    CheckFile(kind, name, file, where.offset);
+}
+
+void CheckObserver::BeginLevel(const std::string& path, const Factory& factory) {
+    levelPath_ = path;
+    factory_ = &factory;
+    entries_.clear();
+}
+
+void CheckObserver::EndLevel() {
+    levelPath_.clear();
+    factory_ = nullptr;
+}
+
+std::int64_t CheckObserver::EntryOffset(std::int32_t objectId) const {
+    // An ObjectThrower override in an entry also names an archetype and
+    // records the next id; the entry that follows it records the same id
+    // later, so the last record with the id is the right one.
+    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
+        if (it->id == objectId) {
+            return it->offset;
+        }
+    }
+    return -1;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "objects/DataObserver.h"
+#include "tools/check/Diagnostic.h"
+#include "tools/check/SourceText.h"
+
+class Factory;
+
+// Turns everything the game's readers report into findings with a file,
+// line and column. A file read several times (an archetype used by many
+// levels) yields the same findings each time; the set keeps one of each.
+class CheckObserver : public DataObserver {
+public:
+    // `root` is the data root as the factory uses it: "" or ending in '/'.
+    explicit CheckObserver(std::string root) : root_(std::move(root)) {}
+
+    void OnSkippedToken(const DataPosition& where, const std::string& token, const std::string& context) override;
+    void OnUnknownKey(const DataPosition& where, const std::string& keyword, const std::string& key,
+                      const std::string& context) override;
+    void OnFailedRead(const DataPosition& where, const char* expected) override;
+    void OnUnterminated(const DataPosition& where, const std::string& context) override;
+    void OnUnknownComponent(const DataPosition& where, const std::string& name) override;
+    void OnFileReference(const DataPosition& where, FileKind kind, const std::string& name) override;
+    void OnUnreadRest(const DataPosition& where, const std::string& token) override;
+
+    // Brackets the load of one level file (its path as the factory opens
+    // it), so that each object can be traced back to its entry.
+    void BeginLevel(const std::string& path, const Factory& factory);
+    void EndLevel();
+    // The byte offset of the entry of the level just loaded that built the
+    // object with this id; -1 if none did.
+    std::int64_t EntryOffset(std::int32_t objectId) const;
+
+    // A finding at a byte offset of a file named as the factory opened it.
+    void Report(const std::string& path, std::int64_t offset, std::string message);
+    SourceText::Location Locate(const std::string& path, std::int64_t offset) {
+        return text_.Locate(path, offset);
+    }
+
+    // The path relative to the data root, the way findings name files.
+    std::string Relative(const std::string& path) const;
+    // The path the game opens for a file of this kind (relative to the
+    // current directory, like the factory's).
+    std::string PathOf(FileKind kind, const std::string& name) const;
+    // Reports a missing (or, for images, undecodable) file; true if fine.
+    bool CheckFile(FileKind kind, const std::string& name, const std::string& atPath, std::int64_t atOffset);
+
+    std::vector<Diagnostic> Diagnostics() const { return {found_.begin(), found_.end()}; }
+
+private:
+    struct Entry {
+        std::int32_t id;
+        std::int64_t offset;
+    };
+
+    std::string root_;
+    SourceText text_;
+    std::set<Diagnostic> found_;
+    std::set<std::string> imagesChecked_;
+    std::set<std::string> badImages_;
+    const Factory* factory_ = nullptr;
+    std::string levelPath_;
+    std::vector<Entry> entries_;
+};

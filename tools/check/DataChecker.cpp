@@ -1,0 +1,276 @@
+#include "tools/check/DataChecker.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "components/IDAnnouncer.h"
+#include "core/Application.h"
+#include "game/GameLogic.h"
+#include "game/Level.h"
+#include "objects/Factory.h"
+#include "objects/GameObject.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "tools/check/CheckObserver.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Files the game's own code opens, and what it relies on in them.
+struct NamedFile {
+    FileKind kind;
+    const char* name;
+    std::vector<const char*> components;
+};
+
+const std::vector<NamedFile>& NamedFiles() {
+    static const std::vector<NamedFile> files = {
+        {FileKind::Archetype, "text.txt", {"Position", "Sprite"}},
+        {FileKind::Archetype, "snowball.txt", {"Body", "Position", "Snowball"}},
+        {FileKind::Archetype, "fireball.txt", {"Body", "Fireball", "Position"}},
+        {FileKind::Archetype, "hole.txt", {"Body", "Hole", "Position"}},
+        {FileKind::Level, "menu.lvl", {}},
+        {FileKind::Level, "gameend.lvl", {}},
+        {FileKind::Image, "cursor.png", {}},
+        {FileKind::Image, "firecursor.png", {}},
+        {FileKind::Image, "snowcursor.png", {}},
+        {FileKind::Image, "bothcursor.png", {}},
+        {FileKind::Image, "gameover.png", {}},
+        {FileKind::Image, "youwin.png", {}},
+    };
+    return files;
+}
+
+// The data files below one directory, as names relative to it, sorted.
+// Hidden files (".gitkeep") are not data.
+bool ListFiles(const std::string& directory, std::vector<std::string>& names, std::string& error) {
+    std::error_code code;
+    if (!fs::exists(directory, code)) {
+        return true;
+    }
+    if (!fs::is_directory(directory, code)) {
+        error = "\"" + directory + "\" is not a directory";
+        return false;
+    }
+    fs::recursive_directory_iterator it(directory, code);
+    for (; !code && it != fs::recursive_directory_iterator(); it.increment(code)) {
+        const fs::path& path = it->path();
+        if (path.filename().string().front() == '.') {
+            if (it->is_directory(code)) {
+                it.disable_recursion_pending();
+            }
+            continue;
+        }
+        if (it->is_regular_file(code)) {
+            names.push_back(path.lexically_relative(directory).generic_string());
+        }
+    }
+    if (code) {
+        error = "cannot list \"" + directory + "\": " + code.message();
+        return false;
+    }
+    std::sort(names.begin(), names.end());
+    return true;
+}
+
+bool CanOpen(const std::string& path) { return std::ifstream(path).good(); }
+
+bool IsPlayer(const GameObject& object) {
+    for (const Component* component : object.components) {
+        if (component->typeName == "IDAnnouncer" && static_cast<const IDAnnouncer*>(component)->player) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsPlayable(const Level& level) {
+    for (const GameObject* object = level.objects.head; object != nullptr; object = object->next) {
+        if (object->GetComponent("IDAnnouncer") != nullptr || object->GetComponent("Controllable") != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The engine the checker reads with: the real start-up on the headless
+// backend, then emptied of the menu it loads, so that only the files read
+// with the observer attached leave objects behind.
+class CheckEngine {
+public:
+    explicit CheckEngine(const std::string& root) {
+        Application::Options options;
+        options.seed = 1;
+        options.dataRoot = root;
+        app_.emplace(platform_, options);
+    }
+    ~CheckEngine() {
+        if (gFactory != nullptr) {
+            gFactory->SetDataObserver(nullptr);
+        }
+        app_->Shutdown();
+    }
+    CheckEngine(const CheckEngine&) = delete;
+    CheckEngine& operator=(const CheckEngine&) = delete;
+
+    bool Start() {
+        if (!app_->Startup() || gFactory == nullptr || gGameLogic == nullptr) {
+            return false;
+        }
+        for (Level* level = gGameLogic->levels.head; level != nullptr; level = level->next) {
+            level->Unload(false);
+        }
+        Flush();
+        return true;
+    }
+
+    // Deletes what was destroyed, without the end screens that the departure
+    // of a player or the last enemy would otherwise bring up.
+    static void Flush() {
+        gGameLogic->inPlay = false;
+        gFactory->Update(0.0f);
+    }
+
+private:
+    HeadlessPlatform platform_;
+    std::optional<Application> app_;
+};
+
+std::string WithSlash(std::string root) {
+    if (!root.empty() && root.back() != '/') {
+        root += '/';
+    }
+    return root;
+}
+
+void CheckNamedFiles(CheckObserver& observer) {
+    for (const NamedFile& file : NamedFiles()) {
+        const std::string path = observer.PathOf(file.kind, file.name);
+        std::error_code error;
+        if (!fs::is_regular_file(path, error)) {
+            static const char* const kinds[] = {"archetype", "level", "image"};
+            observer.Report(path, 0,
+                            std::string("missing ") + kinds[static_cast<int>(file.kind)] + " file \"" +
+                                observer.Relative(path) + "\", which the game opens itself");
+        } else if (file.kind == FileKind::Image) {
+            observer.CheckFile(file.kind, file.name, path, 0);
+        }
+    }
+}
+
+void CheckArchetype(CheckObserver& observer, const std::string& name, CheckResult& result) {
+    const std::string path = observer.PathOf(FileKind::Archetype, name);
+    GameObject* object = gFactory->CreateObject(name);
+    if (object == nullptr) {
+        result.errors.push_back("cannot read \"" + observer.Relative(path) + "\"");
+        return;
+    }
+    for (const NamedFile& file : NamedFiles()) {
+        if (file.kind != FileKind::Archetype || name != file.name) {
+            continue;
+        }
+        for (const char* component : file.components) {
+            if (object->GetComponent(component) == nullptr) {
+                observer.Report(path, 0,
+                                "no " + std::string(component) + " component, which the game relies on in " + name);
+            }
+        }
+    }
+    object->Destroy();
+    CheckEngine::Flush();
+}
+
+void CheckPlayers(CheckObserver& observer, const Level& level, const std::string& path) {
+    std::int64_t first = -1;
+    int players = 0;
+    for (const GameObject* object = level.objects.head; object != nullptr; object = object->next) {
+        if (!IsPlayer(*object)) {
+            continue;
+        }
+        const std::int64_t entry = observer.EntryOffset(object->id);
+        if (++players == 1) {
+            first = entry;
+            continue;
+        }
+        const SourceText::Location at = observer.Locate(path, first);
+        observer.Report(path, entry,
+                        "another player announcer (the first is at " + std::to_string(at.line) + ":" +
+                            std::to_string(at.column) + "); a playable level needs exactly one");
+    }
+    if (players == 0) {
+        observer.Report(path, 0, "playable level without a player announcer (an IDAnnouncer with player true)");
+    }
+}
+
+void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& result) {
+    const std::string path = observer.PathOf(FileKind::Level, name);
+    if (!CanOpen(path)) {
+        result.errors.push_back("cannot read \"" + observer.Relative(path) + "\"");
+        return;
+    }
+    {
+        Level level(name);
+        observer.BeginLevel(path, *gFactory);
+        level.Load();
+        observer.EndLevel();
+        if (!IsScreenLevel(name) && IsPlayable(level)) {
+            CheckPlayers(observer, level, path);
+        }
+        // The destructor requests the deletion of every object.
+    }
+    CheckEngine::Flush();
+}
+
+}  // namespace
+
+bool IsScreenLevel(const std::string& levelFile) { return levelFile == "menu.lvl" || levelFile == "gameend.lvl"; }
+
+CheckResult CheckData(const std::string& rootArgument) {
+    CheckResult result;
+    const std::string root = WithSlash(rootArgument);
+    std::error_code error;
+    const std::string shownRoot = root.empty() ? "the current directory" : "\"" + root + "\"";
+    if (!fs::is_directory(root + "Data", error)) {
+        result.exitCode = 2;
+        result.errors.push_back("no Data/ directory in " + shownRoot);
+        return result;
+    }
+    std::vector<std::string> archetypes;
+    std::vector<std::string> levels;
+    std::string listError;
+    if (!ListFiles(root + "Data/Archetypes", archetypes, listError) ||
+        !ListFiles(root + "Data/Levels", levels, listError)) {
+        result.exitCode = 2;
+        result.errors.push_back(listError);
+        return result;
+    }
+
+    CheckObserver observer(root);
+    {
+        CheckEngine engine(root);
+        if (!engine.Start()) {
+            result.exitCode = 2;
+            result.errors.push_back("cannot start the headless engine");
+            return result;
+        }
+        gFactory->SetDataObserver(&observer);
+        CheckNamedFiles(observer);
+        for (const std::string& name : archetypes) {
+            CheckArchetype(observer, name, result);
+        }
+        for (const std::string& name : levels) {
+            CheckLevel(observer, name, result);
+        }
+    }
+    for (const Diagnostic& diagnostic : observer.Diagnostics()) {
+        result.problems.push_back(diagnostic.Format());
+    }
+    if (!result.errors.empty()) {
+        result.exitCode = 2;
+    } else {
+        result.exitCode = result.problems.empty() ? 0 : 1;
+    }
+    return result;
+}

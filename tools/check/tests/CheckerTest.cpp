@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CheckDataSet.h"
+
+using Lines = std::vector<std::string>;
+
+TEST(CheckerTest, TheBaseDataSetIsClean) {
+    CheckDataSet data;
+    const CheckResult result = data.Check();
+    EXPECT_EQ(result.problems, Lines{});
+    EXPECT_EQ(result.errors, Lines{});
+    EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST(CheckerTest, NoDataDirectoryCannotBeChecked) {
+    TempData empty;
+    std::filesystem::remove_all(empty.Root() + "Data");
+    const CheckResult result = CheckData(empty.Root());
+    EXPECT_EQ(result.exitCode, 2);
+    ASSERT_EQ(result.errors.size(), 1u);
+    EXPECT_NE(result.errors[0].find("no Data/ directory"), std::string::npos);
+}
+
+// Tokens the component and object readers pass over.
+TEST(CheckerTest, UnknownKeysAndSkippedTokensInABlock) {
+    CheckDataSet data;
+    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) +
+                                         "enemy.txt\n"
+                                         "  Position Vec2 sise 3 4\n"
+                                         "    Vec3 position 1 2 end\n"
+                                         "end\n");
+    const CheckResult result = data.Check();
+    EXPECT_EQ(result.problems, (Lines{
+                                   R"(Data/Levels/level1.lvl:6:17: unknown key "sise" after "Vec2" in Position)",
+                                   R"(Data/Levels/level1.lvl:6:22: skipped token "3" in Position)",
+                                   R"(Data/Levels/level1.lvl:6:24: skipped token "4" in Position)",
+                                   R"(Data/Levels/level1.lvl:7:5: skipped token "Vec3" in Position)",
+                                   R"(Data/Levels/level1.lvl:7:10: skipped token "position" in Position)",
+                                   R"(Data/Levels/level1.lvl:7:19: skipped token "1" in Position)",
+                                   R"(Data/Levels/level1.lvl:7:21: skipped token "2" in Position)",
+                               }));
+    EXPECT_EQ(result.exitCode, 1);
+}
+
+TEST(CheckerTest, UnknownComponentInAnArchetypeHidesTheRestOfTheFile) {
+    CheckDataSet data;
+    data.Archetype("enemy.txt", "Position Vec2 size 16 16 end\n"
+                                "Killabel end\n"
+                                "IDAnnouncer end\n");
+    EXPECT_EQ(data.Problems(),
+              (Lines{
+                  R"(Data/Archetypes/enemy.txt:2:1: unknown component "Killabel")",
+                  "Data/Archetypes/enemy.txt:3:1: \"IDAnnouncer\" and everything after it is never read: the "
+                  "archetype ends at the \"end\" before it",
+              }));
+}
+
+TEST(CheckerTest, UnknownComponentInALevelEntryAndTheWordsOfItsBlock) {
+    CheckDataSet data;
+    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) +
+                                         "enemy.txt Positon Vec2 position 3 4 end end\n");
+    EXPECT_EQ(data.Problems(),
+              (Lines{
+                  R"(Data/Levels/level1.lvl:5:11: unknown component "Positon")",
+                  R"(Data/Levels/level1.lvl:5:19: skipped token "Vec2" where a component name is expected)",
+                  R"(Data/Levels/level1.lvl:5:24: skipped token "position" where a component name is expected)",
+                  R"(Data/Levels/level1.lvl:5:33: skipped token "3" where a component name is expected)",
+                  R"(Data/Levels/level1.lvl:5:35: skipped token "4" where a component name is expected)",
+              }));
+}
+
+TEST(CheckerTest, UnknownShapeAndUnknownLevelCommand) {
+    CheckDataSet data;
+    data.Archetype("button.txt", "Position Vec2 size 100 20 end\n"
+                                 "Body Shape Oval int collisionLayers 0 end\n"
+                                 "Clickable Message Exit end\n");
+    EXPECT_EQ(data.Problems(), (Lines{
+                                   R"(Data/Archetypes/button.txt:2:12: unknown shape "Oval" (the body gets no shape))",
+                                   R"(Data/Archetypes/button.txt:3:19: unknown level command "Exit" (clicks do nothing))",
+                               }));
+}
+
+// Values that cannot be read put the stream into a failed state.
+TEST(CheckerTest, FailedReadsAreReportedAtTheValue) {
+    CheckDataSet data;
+    data.Archetype("player.txt", "Position Vec2 size 16 16 end\n"
+                                 "Body float mass heavy end\n"
+                                 "IDAnnouncer bool player true end\n");
+    data.Archetype("enemy.txt", "Position Vec2 size 16 16 end\n"
+                                "IDAnnouncer bool player 0 end\n");
+    const Lines problems = data.Problems();
+    EXPECT_EQ(problems, (Lines{
+                            R"(Data/Archetypes/enemy.txt:2:25: cannot read "0" as bool; the rest of the file is not read)",
+                            "Data/Archetypes/player.txt:2:17: cannot read \"heavy\" as float; the rest of the file is "
+                            "not read",
+                            // The player's announcer is never read.
+                            "Data/Levels/level1.lvl:1:1: playable level without a player announcer (an IDAnnouncer "
+                            "with player true)",
+                        }));
+}
+
+TEST(CheckerTest, CutOffBlocksAndEntriesAreReportedWhereTheyStart) {
+    CheckDataSet data;
+    data.Archetype("wall.txt", "Position Vec2 size 16 16 end\n"
+                               "Body float mass 0\n");
+    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) +
+                                         "wall.txt end\n"
+                                         "enemy.txt\n"
+                                         "  Position Vec2 position 5 5 end\n");
+    data.Level("help.lvl", "button.txt Clickable Message LoadLevel string level");
+    EXPECT_EQ(data.Problems(),
+              (Lines{
+                  R"(Data/Archetypes/wall.txt:2:1: "Body" block is cut off by the end of the file (no "end"))",
+                  R"(Data/Levels/help.lvl:1:1: object entry "button.txt" is cut off by the end of the file (no "end"))",
+                  R"(Data/Levels/help.lvl:1:12: "Clickable" block is cut off by the end of the file (no "end"))",
+                  R"(Data/Levels/help.lvl:1:30: "LoadLevel" command is cut off by the end of the file (no "end"))",
+                  R"(Data/Levels/help.lvl:1:30: "LoadLevel" names no level file (no "string level <file>"))",
+                  R"(Data/Levels/level1.lvl:6:1: object entry "enemy.txt" is cut off by the end of the file (no "end"))",
+              }));
+}
