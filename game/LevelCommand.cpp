@@ -11,6 +11,13 @@ void ReportCutOff(DataReader& in, const DataPosition& start, const std::string& 
         in.Observer()->OnUnterminated(start, command);
     }
 }
+
+// A token of a level command block that the command does not use.
+void ReportDropped(DataReader& in, const std::string& word, const std::string& command) {
+    if (in.Observer() != nullptr) {
+        in.Observer()->OnSkippedToken(in.LastPosition(), word, command);
+    }
+}
 }  // namespace
 
 std::unique_ptr<Message> ParseLevelCommand(DataReader& in) {
@@ -49,12 +56,14 @@ std::unique_ptr<Message> ParseLevelCommand(DataReader& in) {
             break;
         }
         if (word != "string") {
+            ReportDropped(in, word, command);
             continue;
         }
         if (!in.ReadWord(word)) {
             break;
         }
         if (word != "level") {
+            ReportDropped(in, word, command);
             continue;
         }
         if (!in.ReadWord(word)) {

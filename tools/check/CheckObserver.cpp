@@ -86,6 +86,8 @@ void CheckObserver::OnSkippedToken(const DataPosition& where, const std::string&
         Report(FileOf(where), where.offset, "unknown shape " + Quote(token) + " (the body gets no shape)");
     } else if (context == "Message") {
         Report(FileOf(where), where.offset, "unknown level command " + Quote(token) + " (clicks do nothing)");
+    } else if (IsLevelCommand(context)) {
+        Report(FileOf(where), where.offset, "skipped token " + Quote(token) + " in the " + Quote(context) + " command");
     } else {
         Report(FileOf(where), where.offset, "skipped token " + Quote(token) + " in " + context);
     }
