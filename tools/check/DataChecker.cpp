@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 #include "components/IDAnnouncer.h"
-#include "core/Application.h"
 #include "game/GameLogic.h"
 #include "game/Level.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "tools/check/CheckEngine.h"
 #include "tools/check/CheckObserver.h"
 
 namespace fs = std::filesystem;
@@ -94,49 +92,6 @@ bool IsPlayable(const Level& level) {
     }
     return false;
 }
-
-// The engine the checker reads with: the real start-up on the headless
-// backend, then emptied of the menu it loads, so that only the files read
-// with the observer attached leave objects behind.
-class CheckEngine {
-public:
-    explicit CheckEngine(const std::string& root) {
-        Application::Options options;
-        options.seed = 1;
-        options.dataRoot = root;
-        app_.emplace(platform_, options);
-    }
-    ~CheckEngine() {
-        if (gFactory != nullptr) {
-            gFactory->SetDataObserver(nullptr);
-        }
-        app_->Shutdown();
-    }
-    CheckEngine(const CheckEngine&) = delete;
-    CheckEngine& operator=(const CheckEngine&) = delete;
-
-    bool Start() {
-        if (!app_->Startup() || gFactory == nullptr || gGameLogic == nullptr) {
-            return false;
-        }
-        for (Level* level = gGameLogic->levels.head; level != nullptr; level = level->next) {
-            level->Unload(false);
-        }
-        Flush();
-        return true;
-    }
-
-    // Deletes what was destroyed, without the end screens that the departure
-    // of a player or the last enemy would otherwise bring up.
-    static void Flush() {
-        gGameLogic->inPlay = false;
-        gFactory->Update(0.0f);
-    }
-
-private:
-    HeadlessPlatform platform_;
-    std::optional<Application> app_;
-};
 
 std::string WithSlash(std::string root) {
     if (!root.empty() && root.back() != '/') {
