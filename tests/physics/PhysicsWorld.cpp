@@ -1,0 +1,70 @@
+#include "PhysicsWorld.h"
+
+#include <algorithm>
+
+#include "core/Messages.h"
+#include "objects/BlockReader.h"
+#include "physics/Circle.h"
+#include "physics/Rect.h"
+
+void CollisionProbe::Serialize(DataReader& in) { SkipBlock(in, "CollisionProbe"); }
+
+void CollisionProbe::SendMessage(Message* message) {
+    if (message->id != MsgCollision) {
+        return;
+    }
+    Body* other = static_cast<CollisionMessage*>(message)->other;
+    log_->push_back({owner->id, other->owner != nullptr ? other->owner->id : 0});
+    if (onCollision) {
+        onCollision(*owner, *other);
+    }
+}
+
+PhysicsWorld::PhysicsWorld() : physics(std::make_unique<Physics>()) {}
+
+PhysicsWorld::~PhysicsWorld() {
+    Activate();
+    objects.clear();
+    physics.reset();
+}
+
+GameObject& PhysicsWorld::Add(const BodySpec& spec) {
+    Activate();
+    auto object = std::make_unique<GameObject>();
+    object->id = nextId++;
+    auto* position = new Position();
+    position->position = spec.position;
+    auto* body = new Body();
+    if (spec.kind == ShapeRect) {
+        body->shape = std::make_unique<Rect>();
+    } else {
+        body->shape = std::make_unique<Circle>();
+    }
+    body->collisionSize = spec.size;
+    body->mass = spec.mass;
+    body->velocity = spec.velocity;
+    body->acceleration = spec.acceleration;
+    body->collisionLayers = spec.layers;
+    body->resolve = spec.resolve;
+    body->restitution = spec.restitution;
+    body->drag = spec.drag;
+    object->AddComponent(position);
+    object->AddComponent(body);
+    object->AddComponent(new CollisionProbe(&log));
+    object->Initialize();
+    objects.push_back(std::move(object));
+    return *objects.back();
+}
+
+void PhysicsWorld::Remove(GameObject& object) {
+    Activate();
+    auto it = std::find_if(objects.begin(), objects.end(), [&](const auto& o) { return o.get() == &object; });
+    if (it != objects.end()) {
+        objects.erase(it);
+    }
+}
+
+void PhysicsWorld::Step(float dt) {
+    Activate();
+    physics->Update(dt);
+}
