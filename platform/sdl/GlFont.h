@@ -41,7 +41,12 @@ public:
 
 private:
     GlFont(std::shared_ptr<GlDevice*> device, TTF_Font* font) : device_(std::move(device)), font_(font) {}
-    ~GlFont() override { TTF_CloseFont(font_); }
+    // After TTF_Quit the face is already gone with the FreeType library.
+    ~GlFont() override {
+        if (TTF_WasInit() > 0) {
+            TTF_CloseFont(font_);
+        }
+    }
 
     std::shared_ptr<GlDevice*> device_;
     TTF_Font* font_;

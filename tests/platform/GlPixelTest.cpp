@@ -1,0 +1,261 @@
+// Pixels of the OpenGL device, drawn through the engine (Graphics, Sprite,
+// Position from a data set) and read back from the 1280 x 1024 back buffer
+// after the frame's Present.
+#include <SDL.h>
+
+#include <cmath>
+
+#include "graphics/Graphics.h"
+#include "platform/DisplayFixture.h"
+
+namespace {
+class GlPixels : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        WritePng(data, "white.png", 16, 16, [](int, int) { return 0xFFFFFFFFU; });
+        WritePng(data, "green.png", 16, 16, [](int, int) { return 0x00FF00FFU; });
+        WritePng(data, "red.png", 16, 16, [](int, int) { return 0xFF0000FFU; });
+        // Top half red, bottom half blue.
+        WritePng(data, "updown.png", 16, 16, [](int, int y) { return y < 8 ? 0xFF0000FFU : 0x0000FFFFU; });
+        // 3 x 3: its texture is 4 x 4 with a transparent margin.
+        WritePng(data, "odd.png", 3, 3, [](int, int) { return 0xFFFFFFFFU; });
+    }
+
+    void TearDown() override {
+        game.reset();
+        DisplayTest::TearDown();
+    }
+
+    // Starts the game on these boxes and draws one frame.
+    void Draw(const std::vector<Box>& boxes, bool overlay = false) {
+        WriteMenu(data, boxes);
+        game = std::make_unique<GlGame>(data);
+        ASSERT_TRUE(game->Start());
+        if (overlay) {
+            gGraphics->debugDraw = true;
+        }
+        game->Frame();
+        game->Read();
+    }
+
+    // Every pixel of the rectangle [x0, x1) x [y0, y1) whose colour is
+    // `inside` exactly where `covered` says, and `outside` elsewhere.
+    void ExpectCoverage(int x0, int y0, int x1, int y1, std::uint32_t inside,
+                        const std::function<bool(int, int)>& covered, std::uint32_t outside = kBlack) {
+        int wrong = 0;
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) {
+                const std::uint32_t expected = covered(x, y) ? inside : outside;
+                if (game->At(x, y) != expected && ++wrong <= 5) {
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << game->At(x, y)
+                                  << ", expected " << expected;
+                }
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+
+    TempData data;
+    std::unique_ptr<GlGame> game;
+};
+}  // namespace
+
+TEST_F(GlPixels, CentredSpriteCoversExactlyItsTwentyByTwentyPixels) {
+    Draw({Box{}});
+    ExpectCoverage(600, 480, 680, 550, kWhite,
+                   [](int x, int y) { return x >= 630 && x < 650 && y >= 502 && y < 522; });
+}
+
+TEST_F(GlPixels, OriginIsTheTopLeftCorner) {
+    Box box;
+    box.x = 10.0f;
+    box.y = 10.0f;
+    Draw({box});
+    ExpectCoverage(0, 0, 40, 40, kWhite, [](int x, int y) { return x < 20 && y < 20; });
+}
+
+TEST_F(GlPixels, ImageTopRowIsAtTheTopAndPositiveRotationTurnsCounterClockwise) {
+    Box upright;
+    upright.x = 320.0f;
+    upright.sx = upright.sy = 100.0f;
+    upright.image = "updown.png";
+    Box turned = upright;
+    turned.x = 960.0f;
+    turned.rotation = 1.5707964f;
+    Draw({upright, turned});
+    EXPECT_EQ(game->At(320, 450), kRed);
+    EXPECT_EQ(game->At(320, 570), kBlue);
+    // A quarter turn counter-clockwise moves the top half to the left.
+    EXPECT_EQ(game->At(900, 512), kRed);
+    EXPECT_EQ(game->At(1020, 512), kBlue);
+    EXPECT_EQ(game->At(930, 450), kRed);
+    EXPECT_EQ(game->At(930, 570), kRed) << "after the turn the halves split left and right";
+}
+
+TEST_F(GlPixels, DepthsOutsideOneToTenAreClipped) {
+    Box nearClipped;
+    nearClipped.x = 200.0f;
+    nearClipped.depth = 0.5f;
+    Box farClipped;
+    farClipped.x = 400.0f;
+    farClipped.depth = 10.5f;
+    Box nearVisible;
+    nearVisible.x = 600.0f;
+    nearVisible.depth = 1.5f;
+    Box farVisible;
+    farVisible.x = 800.0f;
+    farVisible.depth = 9.5f;
+    Draw({nearClipped, farClipped, nearVisible, farVisible});
+    EXPECT_EQ(game->At(200, 512), kBlack);
+    EXPECT_EQ(game->At(400, 512), kBlack);
+    EXPECT_EQ(game->At(600, 512), kWhite);
+    EXPECT_EQ(game->At(800, 512), kWhite);
+}
+
+TEST_F(GlPixels, NonPowerOfTwoImageShowsItsTransparentMargin) {
+    Box backdrop;
+    backdrop.sx = backdrop.sy = 200.0f;
+    backdrop.depth = 9.0f;
+    backdrop.image = "red.png";
+    Box odd;
+    odd.sx = odd.sy = 40.0f;
+    odd.depth = 5.0f;
+    odd.image = "odd.png";
+    Draw({backdrop, odd});
+    // 80 x 80 pixels from (600, 472): the 3 x 3 image fills three quarters
+    // of each side; the transparent (not black) margin shows the backdrop.
+    ExpectCoverage(600, 472, 680, 552, kWhite, [](int x, int y) { return x < 660 && y < 532; }, kRed);
+}
+
+TEST_F(GlPixels, NearerSpriteDrawnFirstHidesAFartherOneDrawnAfterIt) {
+    Box nearBox;
+    nearBox.sx = nearBox.sy = 50.0f;
+    nearBox.depth = 2.0f;
+    nearBox.sort = 9.0f;  // the largest key is drawn first
+    nearBox.image = "green.png";
+    Box nearMargin;
+    nearMargin.x = 300.0f;
+    nearMargin.sx = nearMargin.sy = 40.0f;
+    nearMargin.depth = 2.0f;
+    nearMargin.sort = 8.0f;
+    nearMargin.image = "odd.png";
+    Box farBox;
+    farBox.sx = 400.0f;
+    farBox.sy = 100.0f;
+    farBox.depth = 8.0f;
+    farBox.sort = 1.0f;
+    farBox.image = "red.png";
+    Draw({farBox, nearBox, nearMargin});
+    EXPECT_EQ(game->At(640, 512), kGreen);
+    EXPECT_EQ(game->At(560, 512), kRed);
+    EXPECT_EQ(game->At(280, 500), kWhite);
+    // A transparent texel still writes depth: the margin of the nearer
+    // sprite keeps the farther one out and shows the cleared black.
+    EXPECT_EQ(game->At(330, 500), kBlack);
+    EXPECT_EQ(game->At(350, 500), kRed);
+}
+
+TEST_F(GlPixels, DebugOverlayDrawsRedOutlinesAndWhiteVelocities) {
+    Box rect;
+    rect.x = 300.0f;
+    rect.y = 300.0f;
+    rect.sx = rect.sy = 50.0f;
+    rect.image = "missing.png";
+    rect.depth = 20.0f;  // the sprite itself is clipped away
+    rect.extra = "  Body Vec2 velocity 100 0 Shape Rect end end\n";
+    Box circle;
+    circle.x = 800.0f;
+    circle.y = 300.0f;
+    circle.sx = circle.sy = 40.0f;
+    circle.depth = 20.0f;
+    circle.image = "missing.png";
+    circle.extra = "  Body Shape Circle end end\n";
+    Draw({rect, circle}, true);
+    auto anyIn = [&](int x0, int y0, int x1, int y1, std::uint32_t colour) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (game->At(x, y) == colour) return true;
+        return false;
+    };
+    // The rectangle's top edge at y = 250 (the body may have moved a few
+    // pixels to the right during the frame, never up or down).
+    EXPECT_TRUE(anyIn(295, 248, 305, 253, kRed));
+    EXPECT_FALSE(anyIn(290, 270, 310, 290, kRed)) << "the outline is not filled";
+    // The velocity line from the centre, 100 units to the right.
+    EXPECT_TRUE(anyIn(355, 298, 365, 303, kWhite));
+    // The circle's rightmost point (840, 300) and its top (800, 260).
+    EXPECT_TRUE(anyIn(836, 296, 844, 305, kRed));
+    EXPECT_TRUE(anyIn(796, 256, 805, 264, kRed));
+    EXPECT_FALSE(anyIn(790, 290, 810, 310, kRed));
+}
+
+TEST_F(GlPixels, FrameRateTextIsDrawnBlackFromTwentyTwenty) {
+    Box screen;
+    screen.sx = 640.0f;
+    screen.sy = 512.0f;
+    screen.depth = 9.0f;
+    Draw({screen}, true);
+    int black = 0;
+    int top = 1024;
+    int left = 1280;
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            if (game->At(x, y) != kWhite) {
+                ++black;
+                top = std::min(top, y);
+                left = std::min(left, x);
+            }
+        }
+    }
+    EXPECT_GT(black, 200) << "\"Framerate: ...\" in a 40-pixel bold face";
+    EXPECT_GE(top, 20);
+    EXPECT_LE(top, 34);
+    EXPECT_GE(left, 20);
+    EXPECT_LE(left, 26);
+    EXPECT_EQ(game->At(30, 100), kWhite) << "the text ends within its 40-pixel cell";
+}
+
+TEST_F(GlPixels, TextureLoadingRoundsToPowersOfTwoAndFailsCleanlyOnBadFiles) {
+    WritePng(data, "three-by-five.png", 3, 5, [](int, int) { return 0x123456FFU; });
+    data.Write("Data/Images/empty.png", "");
+    data.Write("Data/Images/corrupt.png", "\x89PNG\r\n\x1a\n this is not an image");
+    Draw({});
+    RenderDevice* device = gGraphics->device;
+    auto load = [&](const std::string& name, Texture** texture, D3DXIMAGE_INFO* info) {
+        const std::string path = data.Root() + "Data/Images/" + name;
+        return device->CreateTextureFromFileExA(path.c_str(), 0, 0, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                                D3DX_FILTER_NONE, D3DX_DEFAULT, 0, info, nullptr, texture);
+    };
+    Texture* texture = nullptr;
+    D3DXIMAGE_INFO info;
+    ASSERT_FALSE(Failed(load("three-by-five.png", &texture, &info)));
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(texture->Width(), 4U);
+    EXPECT_EQ(texture->Height(), 8U);
+    EXPECT_EQ(info.Width, 3U);
+    EXPECT_EQ(info.Height, 5U);
+    texture->Release();
+    for (const char* name : {"nothing-here.png", "empty.png", "corrupt.png"}) {
+        Texture* bad = reinterpret_cast<Texture*>(&info);
+        EXPECT_TRUE(Failed(load(name, &bad, nullptr))) << name;
+        EXPECT_EQ(bad, nullptr) << name;
+    }
+    EXPECT_EQ(gGraphics->LoadTexture("nothing-here.png"), nullptr);
+    EXPECT_EQ(gGraphics->textures.count("nothing-here.png"), 0U);
+}
+
+TEST_F(GlPixels, ClearedFrameIsOpaqueBlackAndViewportIsTheBackBuffer) {
+    Draw({});
+    D3DVIEWPORT9 viewport;
+    ASSERT_EQ(gGraphics->device->GetViewport(&viewport), D3D_OK);
+    EXPECT_EQ(viewport.X, 0U);
+    EXPECT_EQ(viewport.Y, 0U);
+    EXPECT_EQ(viewport.Width, 1280U);
+    EXPECT_EQ(viewport.Height, 1024U);
+    ASSERT_EQ(game->pixels.size(), 1280U * 1024U);
+    for (std::uint32_t pixel : game->pixels) {
+        ASSERT_EQ(pixel, 0xFF000000U);
+    }
+}
