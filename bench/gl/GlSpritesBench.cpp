@@ -1,0 +1,110 @@
+// Frames per second of the engine drawing N sprites with the OpenGL device
+// of the SDL platform (the whole frame: game logic, physics, drawing and
+// Present). Needs an X display: bash scripts/xvfb.sh build/bench/gl/gl_sprites_bench
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/Application.h"
+#include "graphics/Graphics.h"
+#include "platform/sdl/GlDevice.h"
+#include "platform/sdl/SdlPlatform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// A data set of `count` 32 x 32 sprites spread over the screen at depths 2..9.
+std::string WriteDataSet(int count) {
+    std::string pattern = (fs::temp_directory_path() / "velmor-glbench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        return "";
+    }
+    const std::string root = pattern + "/";
+    fs::create_directories(root + "Data/Archetypes");
+    fs::create_directories(root + "Data/Levels");
+    fs::create_directories(root + "Data/Images");
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, SDL_PIXELFORMAT_RGBA8888);
+    SDL_FillRect(surface, nullptr, 0x3080C0C0U);
+    IMG_SavePNG(surface, (root + "Data/Images/ball.png").c_str());
+    SDL_FreeSurface(surface);
+    std::ofstream(root + "Data/Archetypes/ball.txt") << "Position Vec2 size 16 16 end\nSprite string name ball.png end\nend\n";
+    std::ofstream level(root + "Data/Levels/menu.lvl");
+    unsigned state = 12345;
+    auto next = [&state](unsigned range) {
+        state = state * 1103515245U + 12345U;
+        return (state >> 8) % range;
+    };
+    for (int i = 0; i < count; ++i) {
+        level << "ball.txt Position Vec2 position " << next(1280) << ' ' << next(1024) << " float depth "
+              << 2 + next(8) << " float rotation " << static_cast<float>(next(628)) / 100.0f << " end end\n";
+    }
+    return root;
+}
+
+void BM_DrawSprites(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::string root = WriteDataSet(count);
+    SdlPlatform platform;
+    Application::Options options;
+    options.seed = 1;
+    options.dataRoot = root;
+    Application app(platform, options);
+    if (root.empty() || !app.Startup()) {
+        state.SkipWithError("cannot start the game on the OpenGL device");
+        return;
+    }
+    gGraphics->debugDraw = state.range(1) != 0;
+    // The device asks for presentation on the vertical blank, as the game
+    // does; without it the numbers show the device's own throughput.
+    if (state.range(2) == 0) {
+        SDL_GL_SetSwapInterval(0);
+    }
+    static bool printed = false;
+    if (!printed) {
+        if (auto* device = dynamic_cast<GlDevice*>(gGraphics->device)) {
+            std::printf("GL_RENDERER: %s\n", device->RendererName().c_str());
+            printed = true;
+        }
+    }
+    app.RunFrame();  // the first frame uploads the texture
+    for (auto _ : state) {
+        app.RunFrame();
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["sprites"] = static_cast<double>(gGraphics->sprites.count);
+    app.Shutdown();
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+}
+BENCHMARK(BM_DrawSprites)
+    ->ArgsProduct({{1000, 5000}, {0, 1}, {0, 1}})
+    ->ArgNames({"sprites", "overlay", "vsync"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        std::fprintf(stderr, "gl_sprites_bench: DISPLAY is not set; run it under an X server (scripts/xvfb.sh)\n");
+        return 1;
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0 || TTF_Init() != 0) {
+        std::fprintf(stderr, "gl_sprites_bench: cannot initialise SDL: %s\n", SDL_GetError());
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    TTF_Quit();
+    SDL_Quit();
+    return 0;
+}
