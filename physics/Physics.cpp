@@ -4,14 +4,10 @@
 #include "graphics/Graphics.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
+#include "physics/ContactMath.h"
 #include "physics/Position.h"
 
 Physics* gPhysics = nullptr;
-
-namespace {
-constexpr float kPenetrationSlop = 0.1f;
-constexpr float kPenetrationShare = 0.8f;
-}  // namespace
 
 Physics::Physics() { gPhysics = this; }
 
@@ -36,9 +32,15 @@ void Physics::UnregisterBody(Body& body) { bodies.Remove(&body); }
 
 void Physics::Update(float dt) {
     Integrate(dt);
-    DetectCollisions();
-    ResolvePenetration();
-    ResolveVelocities(dt);
+    if (stepper == PhysicsStepper::Reference) {
+        DetectCollisions();
+        ResolvePenetration();
+        ResolveVelocities(dt);
+    } else {
+        DetectCollisionsFast();
+        ResolvePenetrationFast();
+        ResolveVelocitiesFast(dt);
+    }
     Publish();
 }
 
@@ -71,14 +73,7 @@ void Physics::DetectCollisions() {
             Vec2 normal;
             float penetration = 0.0f;
             if (a->shape->Collide(*b->shape, normal, penetration)) {
-                Contact contact;
-                contact.a = a;
-                contact.b = b;
-                contact.normal = normal;
-                contact.penetration = penetration;
-                contact.separatingVelocity = Dot(normal, a->velocity - b->velocity);
-                contact.restitution = (a->restitution + b->restitution) * 0.5f;
-                contacts.push_back(contact);
+                contacts.push_back(contact_math::Make(a, b, normal, penetration));
             }
         }
     }
@@ -90,7 +85,7 @@ void Physics::ResolvePenetration() {
         Contact* chosen = nullptr;
         for (std::size_t i = contacts.size(); i-- > 0;) {
             Contact& c = contacts[i];
-            if (c.a->resolve && c.b->resolve && c.penetration > kPenetrationSlop) {
+            if (contact_math::Resolves(c) && contact_math::NeedsSeparation(c)) {
                 chosen = &c;
                 break;
             }
@@ -98,32 +93,13 @@ void Physics::ResolvePenetration() {
         if (chosen == nullptr) {
             return;
         }
-        Body* a = chosen->a;
-        Body* b = chosen->b;
-        const float totalInverseMass = a->inverseMass + b->inverseMass;
+        const Body* a = chosen->a;
+        const Body* b = chosen->b;
         Vec2 moveA;
         Vec2 moveB;
-        // A pair whose inverse masses cancel (a negative mass in the data)
-        // cannot be separated; moving it would only produce infinities.
-        if (totalInverseMass != 0.0f) {
-            const float m = chosen->penetration / totalInverseMass;
-            const Vec2 k{kPenetrationShare * m * chosen->normal.x, kPenetrationShare * m * chosen->normal.y};
-            moveA = {k.x * a->inverseMass, k.y * a->inverseMass};
-            moveB = {k.x * -b->inverseMass, k.y * -b->inverseMass};
-        }
-        a->position += moveA;
-        b->position += moveB;
+        contact_math::MoveApart(*chosen, moveA, moveB);
         for (Contact& q : contacts) {
-            if (q.a == a) {
-                q.penetration -= Dot(q.normal, moveA);
-            } else if (q.b == a) {
-                q.penetration += Dot(q.normal, moveA);
-            }
-            if (q.a == b) {
-                q.penetration -= Dot(q.normal, moveB);
-            } else if (q.b == b) {
-                q.penetration += Dot(q.normal, moveB);
-            }
+            contact_math::UpdatePenetration(q, a, b, moveA, moveB);
         }
     }
 }
@@ -134,7 +110,7 @@ void Physics::ResolveVelocities(float dt) {
         Contact* chosen = nullptr;
         float lowest = 0.0f;
         for (Contact& c : contacts) {
-            if (c.a->resolve && c.b->resolve && c.separatingVelocity < lowest) {
+            if (contact_math::Resolves(c) && c.separatingVelocity < lowest) {
                 lowest = c.separatingVelocity;
                 chosen = &c;
             }
@@ -142,27 +118,35 @@ void Physics::ResolveVelocities(float dt) {
         if (chosen == nullptr) {
             return;
         }
-        Body* a = chosen->a;
-        Body* b = chosen->b;
-        const float s = chosen->separatingVelocity;
-        float separating = -s * chosen->restitution;
-        const float g = Dot(a->acceleration - b->acceleration, chosen->normal) * dt;
-        if (g < 0.0f) {
-            separating += chosen->restitution * g;
-            if (separating < 0.0f) {
-                separating = 0.0f;
-            }
-        }
-        const float totalInverseMass = a->inverseMass + b->inverseMass;
-        if (totalInverseMass != 0.0f) {
-            const float j = (separating - s) / totalInverseMass;
-            const Vec2 impulse = chosen->normal * j;
-            a->velocity += impulse * a->inverseMass;
-            b->velocity -= impulse * b->inverseMass;
-        }
-        chosen->separatingVelocity = separating;
+        contact_math::Bounce(*chosen, dt);
     }
 }
+
+void Physics::DetectCollisionsFast() {
+    contacts.clear();
+    contactBodies_.clear();
+    order_.clear();
+    for (Body* body = bodies.head; body != nullptr; body = body->bodyNext) {
+        order_.push_back(body);
+    }
+    broadPhase_.FindPairs(order_, pairs_);
+    for (const auto& [i, j] : pairs_) {
+        Body* a = order_[i];
+        Body* b = order_[j];
+        Vec2 normal;
+        float penetration = 0.0f;
+        if (a->shape->Collide(*b->shape, normal, penetration)) {
+            contacts.push_back(contact_math::Make(a, b, normal, penetration));
+            contactBodies_.emplace_back(i, j);
+        }
+    }
+}
+
+void Physics::ResolvePenetrationFast() {
+    solver_.ResolvePenetration(contacts, contactBodies_, static_cast<std::uint32_t>(order_.size()));
+}
+
+void Physics::ResolveVelocitiesFast(float dt) { solver_.ResolveVelocities(contacts, dt); }
 
 void Physics::Publish() {
     for (Body* body = bodies.head; body != nullptr; body = body->bodyNext) {

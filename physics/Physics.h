@@ -1,11 +1,20 @@
 #pragma once
 
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "core/System.h"
 #include "objects/IntrusiveList.h"
 #include "physics/Body.h"
+#include "physics/BroadPhase.h"
 #include "physics/Contact.h"
+#include "physics/ContactSolver.h"
+
+// Which implementation runs a step. Both give bit-identical results; the
+// reference one is the literal all-pairs, scan-every-contact algorithm that
+// the fast one is checked against.
+enum class PhysicsStepper { Fast, Reference };
 
 // Moves every body: integration, detection, penetration and velocity
 // resolution, write-back and collision messages, once per frame.
@@ -21,12 +30,18 @@ public:
     void UnregisterBody(Body& body);
     void DrawBodies();
 
-    // The five steps, exposed so that other steppers and tests can share them.
+    // The five steps of the reference stepper, exposed for tests and tools.
+    // Integrate and Publish are shared by both steppers.
     void Integrate(float dt);
     void DetectCollisions();
     void ResolvePenetration();
     void ResolveVelocities(float dt);
     void Publish();
+
+    // The fast stepper's detection and resolution.
+    void DetectCollisionsFast();
+    void ResolvePenetrationFast();
+    void ResolveVelocitiesFast(float dt);
 
     // True when the body can be simulated and tested (linked Position and
     // shape); bodies without them are left out of detection and write-back.
@@ -36,6 +51,15 @@ public:
 
     IntrusiveList<Body, &Body::bodyNext, &Body::bodyPrev> bodies;
     std::vector<Contact> contacts;
+    PhysicsStepper stepper = PhysicsStepper::Fast;
+
+private:
+    // Working storage of the fast stepper, reused from step to step.
+    std::vector<Body*> order_;
+    std::vector<BroadPhase::Pair> pairs_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> contactBodies_;
+    BroadPhase broadPhase_;
+    ContactSolver solver_;
 };
 
 extern Physics* gPhysics;

@@ -9,6 +9,8 @@ namespace {
 
 using W = PhysicsWorld;
 
+class PhysicsStep : public testing::TestWithParam<PhysicsStepper> {};
+
 BodySpec Rect(Vec2 position, Vec2 size, float mass) {
     BodySpec spec;
     spec.position = position;
@@ -29,8 +31,8 @@ BodySpec OnLayers(BodySpec spec, std::int32_t layers) {
 
 }  // namespace
 
-TEST(PhysicsStep, PausedStepStillDampsAndResolves) {
-    W world;
+TEST_P(PhysicsStep, PausedStepStillDampsAndResolves) {
+    W world(GetParam());
     BodySpec dragged = Rect({500, 500}, {5, 5}, 1);
     dragged.velocity = {10, -4};
     dragged.drag = 0.5f;
@@ -55,7 +57,7 @@ TEST(PhysicsStep, PausedStepStillDampsAndResolves) {
     EXPECT_EQ(world.log, expected);
 }
 
-TEST(PhysicsStep, LayerMasksMustShareABit) {
+TEST_P(PhysicsStep, LayerMasksMustShareABit) {
     struct Case {
         std::int32_t a;
         std::int32_t b;
@@ -63,7 +65,7 @@ TEST(PhysicsStep, LayerMasksMustShareABit) {
     };
     for (const Case& c : {Case{1, 2, false}, Case{3, 2, true}, Case{0, 0, false}, Case{0, 1, false},
                           Case{-1, 0, false}, Case{-1, 4, true}}) {
-        W world;
+        W world(GetParam());
         world.Add(OnLayers(Rect({0, 0}, {10, 10}, 1), c.a));
         world.Add(OnLayers(Rect({5, 0}, {10, 10}, 1), c.b));
         world.Step(0.0f);
@@ -71,8 +73,8 @@ TEST(PhysicsStep, LayerMasksMustShareABit) {
     }
 }
 
-TEST(PhysicsStep, ImmovablePairsAreNeverTested) {
-    W world;
+TEST_P(PhysicsStep, ImmovablePairsAreNeverTested) {
+    W world(GetParam());
     BodySpec drifting = Rect({0, 0}, {10, 10}, 0);
     drifting.velocity = {30, 0};
     GameObject& a = world.Add(drifting);
@@ -83,9 +85,9 @@ TEST(PhysicsStep, ImmovablePairsAreNeverTested) {
     EXPECT_EQ(W::BodyOf(a).position, Vec2(15, 0));
 }
 
-TEST(PhysicsStep, ResolveFalseIsReportedButNotCorrected) {
+TEST_P(PhysicsStep, ResolveFalseIsReportedButNotCorrected) {
     for (int which = 0; which < 2; ++which) {
-        W world;
+        W world(GetParam());
         BodySpec left = Moving(Rect({0, 0}, {10, 10}, 1), {5, 0});
         BodySpec right = Moving(Rect({15, 0}, {10, 10}, 1), {-5, 0});
         (which == 0 ? left : right).resolve = false;
@@ -101,26 +103,26 @@ TEST(PhysicsStep, ResolveFalseIsReportedButNotCorrected) {
     }
 }
 
-TEST(PhysicsStep, PenetrationAgainstAnImmovableBodyShrinksByFourFifthsFiveTimes) {
+TEST_P(PhysicsStep, PenetrationAgainstAnImmovableBodyShrinksByFourFifthsFiveTimes) {
     // Overlap 100 along y: 20, 4, 0.8, 0.16 and 0.032 remain.
-    W world;
+    W world(GetParam());
     world.Add(Rect({0, 0}, {200, 60}, 0));
     GameObject& box = world.Add(Rect({0, 20}, {200, 60}, 2));
     world.Step(0.0f);
     EXPECT_NEAR(W::BodyOf(box).position.y, 20.0f + 100.0f - 0.032f, 1e-4f);
 
     // Deeper than five corrections can fix: one contact allows five.
-    W deep;
+    W deep(GetParam());
     deep.Add(Rect({0, 0}, {20000, 6000}, 0));
     GameObject& sunk = deep.Add(Rect({0, 2000}, {20000, 6000}, 1));
     deep.Step(0.0f);
     EXPECT_NEAR(W::BodyOf(sunk).position.y, 2000.0f + 10000.0f - 3.2f, 2e-3f);
 }
 
-TEST(PhysicsStep, APenetrationOfExactlyTheThresholdIsLeftAlone) {
+TEST_P(PhysicsStep, APenetrationOfExactlyTheThresholdIsLeftAlone) {
     // Same centre, half-widths 0.05: the overlap 0.05 + 0.05 is exactly
     // the float 0.1, and the smaller overlap, so the contact runs along x.
-    W exact;
+    W exact(GetParam());
     GameObject& left = exact.Add(Rect({0, 0}, {0.05f, 10}, 1));
     GameObject& right = exact.Add(Rect({0, 0}, {0.05f, 10}, 1));
     ASSERT_EQ(0.05f + 0.05f, 0.1f);
@@ -129,7 +131,7 @@ TEST(PhysicsStep, APenetrationOfExactlyTheThresholdIsLeftAlone) {
     EXPECT_EQ(W::BodyOf(left).position, Vec2(0, 0));
     EXPECT_EQ(W::BodyOf(right).position, Vec2(0, 0));
 
-    W above;
+    W above(GetParam());
     const float wider = std::nextafter(0.05f, 1.0f);
     GameObject& l2 = above.Add(Rect({0, 0}, {wider, 10}, 1));
     GameObject& r2 = above.Add(Rect({0, 0}, {0.05f, 10}, 1));
@@ -138,9 +140,9 @@ TEST(PhysicsStep, APenetrationOfExactlyTheThresholdIsLeftAlone) {
     EXPECT_LT(W::BodyOf(r2).position.x, 0.0f);
 }
 
-TEST(PhysicsStep, BounceOffAnImmovableBodyWhicheverIsA) {
+TEST_P(PhysicsStep, BounceOffAnImmovableBodyWhicheverIsA) {
     for (int movingFirst = 0; movingFirst < 2; ++movingFirst) {
-        W world;
+        W world(GetParam());
         BodySpec ball = Moving(Rect({0, 0}, {10, 10}, 1), {10, 0});
         BodySpec wall = Rect({20, 0}, {10, 10}, 0);
         GameObject& first = world.Add(movingFirst ? ball : wall);
@@ -152,8 +154,8 @@ TEST(PhysicsStep, BounceOffAnImmovableBodyWhicheverIsA) {
     }
 }
 
-TEST(PhysicsStep, SeparatingPairsGetNoImpulse) {
-    W world;
+TEST_P(PhysicsStep, SeparatingPairsGetNoImpulse) {
+    W world(GetParam());
     GameObject& a = world.Add(Moving(Rect({0, 0}, {10, 10}, 1), {-3, 1}));
     GameObject& b = world.Add(Moving(Rect({20, 0}, {10, 10}, 1), {3, 2}));
     world.Step(0.0f);
@@ -162,7 +164,7 @@ TEST(PhysicsStep, SeparatingPairsGetNoImpulse) {
     EXPECT_EQ(W::BodyOf(b).velocity, Vec2(3, 2));
 }
 
-TEST(PhysicsStep, AccelerationTowardsTheContactReducesTheBounce) {
+TEST_P(PhysicsStep, AccelerationTowardsTheContactReducesTheBounce) {
     // dt 0.1, no drag, a ball touching an immovable wall on its right.
     struct Case {
         float velocity;
@@ -178,7 +180,7 @@ TEST(PhysicsStep, AccelerationTowardsTheContactReducesTheBounce) {
         {10, -50, -4.5f},
     };
     for (const Case& c : cases) {
-        W world;
+        W world(GetParam());
         BodySpec ball = Moving(Rect({0, 0}, {10, 10}, 1), {c.velocity, 0});
         ball.acceleration = {c.acceleration, 0};
         GameObject& moving = world.Add(ball);
@@ -189,12 +191,12 @@ TEST(PhysicsStep, AccelerationTowardsTheContactReducesTheBounce) {
     }
 }
 
-TEST(PhysicsStep, PenetrationPassTakesTheLastQualifyingContactNotTheDeepest) {
+TEST_P(PhysicsStep, PenetrationPassTakesTheLastQualifyingContactNotTheDeepest) {
     // Two independent contacts share the 10-iteration budget. Taking the
     // last one first spends two iterations on the shallow contact (1 -> 0.2
     // -> 0.04) and eight on the deep one; the deepest-first order would leave
     // 0.512 on the deep one and 0.2 on the shallow one.
-    W world;
+    W world(GetParam());
     world.Add(OnLayers(Rect({0, 0}, {1000000, 1000000}, 0), 1));
     GameObject& deep = world.Add(OnLayers(Rect({0, 0}, {1, 1}, 1), 1));
     world.Add(OnLayers(Rect({0, 0}, {10, 10}, 0), 2));
@@ -205,12 +207,12 @@ TEST(PhysicsStep, PenetrationPassTakesTheLastQualifyingContactNotTheDeepest) {
     EXPECT_NEAR(std::fabs(W::BodyOf(deep).position.y), deepStart - deepStart * std::pow(0.2f, 8.0f), 0.5f);
 }
 
-TEST(PhysicsStep, VelocityPassTakesTheMostNegativeFirstOnATie) {
+TEST_P(PhysicsStep, VelocityPassTakesTheMostNegativeFirstOnATie) {
     // A negative restitution halves a separating velocity without making it
     // positive, so each contact stays a candidate and the 10-iteration budget
     // shows the order: -20 first, then the tie at -10 goes to the earlier
     // contact, and so on alternately, five times each.
-    W world;
+    W world(GetParam());
     BodySpec wall = OnLayers(Rect({0, 0}, {10, 10}, 0), 1);
     wall.restitution = -0.5f;
     BodySpec ball = Moving(OnLayers(Rect({20, 0}, {10, 10}, 1), 1), {-10, 0});
@@ -229,8 +231,8 @@ TEST(PhysicsStep, VelocityPassTakesTheMostNegativeFirstOnATie) {
     EXPECT_EQ(W::BodyOf(fast).velocity, Vec2(-0.625f, 0));
 }
 
-TEST(PhysicsStep, EveryPositionIsWrittenBackBeforeTheFirstMessage) {
-    W world;
+TEST_P(PhysicsStep, EveryPositionIsWrittenBackBeforeTheFirstMessage) {
+    W world(GetParam());
     GameObject& a = world.Add(Moving(Rect({0, 0}, {10, 10}, 1), {100, 0}));
     world.Add(Moving(Rect({15, 0}, {10, 10}, 1), {-100, 0}));
     world.Add(Moving(Rect({500, 0}, {10, 10}, 1), {7, 3}));
@@ -249,8 +251,8 @@ TEST(PhysicsStep, EveryPositionIsWrittenBackBeforeTheFirstMessage) {
     EXPECT_NE(W::PositionOf(*world.objects[2]).position, Vec2(500, 0));
 }
 
-TEST(PhysicsStep, BothMessagesPerContactInContactOrder) {
-    W world;
+TEST_P(PhysicsStep, BothMessagesPerContactInContactOrder) {
+    W world(GetParam());
     world.Add(Rect({0, 0}, {10, 10}, 1));    // 1
     world.Add(Rect({15, 0}, {10, 10}, 1));   // 2
     world.Add(Rect({300, 0}, {10, 10}, 1));  // 3 touches nothing
@@ -260,8 +262,8 @@ TEST(PhysicsStep, BothMessagesPerContactInContactOrder) {
     EXPECT_EQ(world.log, expected);
 }
 
-TEST(PhysicsStep, ABodyCreatedDuringDeliveryJoinsFromTheNextStep) {
-    W world;
+TEST_P(PhysicsStep, ABodyCreatedDuringDeliveryJoinsFromTheNextStep) {
+    W world(GetParam());
     GameObject& a = world.Add(Rect({0, 0}, {10, 10}, 1));
     world.Add(Rect({15, 0}, {10, 10}, 0));
     GameObject* spawned = nullptr;
@@ -282,8 +284,8 @@ TEST(PhysicsStep, ABodyCreatedDuringDeliveryJoinsFromTheNextStep) {
     EXPECT_NE(W::BodyOf(*spawned).position, Vec2(5, 0));
 }
 
-TEST(PhysicsStep, DestroyDuringDeliveryClearsResolve) {
-    W world;
+TEST_P(PhysicsStep, DestroyDuringDeliveryClearsResolve) {
+    W world(GetParam());
     GameObject& a = world.Add(Moving(Rect({0, 0}, {10, 10}, 1), {10, 0}));
     GameObject& b = world.Add(Rect({15, 0}, {10, 10}, 0));
     W::ProbeOf(b).onCollision = [&](GameObject&, Body& other) { other.owner->Destroy(); };
@@ -296,3 +298,9 @@ TEST(PhysicsStep, DestroyDuringDeliveryClearsResolve) {
     EXPECT_EQ(W::BodyOf(a).position, position);
     EXPECT_EQ(W::BodyOf(a).velocity, velocity);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothSteppers, PhysicsStep,
+                         testing::Values(PhysicsStepper::Reference, PhysicsStepper::Fast),
+                         [](const testing::TestParamInfo<PhysicsStepper>& info) {
+                             return info.param == PhysicsStepper::Reference ? "Reference" : "Fast";
+                         });

@@ -20,7 +20,9 @@ void CollisionProbe::SendMessage(Message* message) {
     }
 }
 
-PhysicsWorld::PhysicsWorld() : physics(std::make_unique<Physics>()) {}
+PhysicsWorld::PhysicsWorld(PhysicsStepper stepper) : physics(std::make_unique<Physics>()) {
+    physics->stepper = stepper;
+}
 
 PhysicsWorld::~PhysicsWorld() {
     Activate();

@@ -57,7 +57,7 @@ struct BodySpec {
 // gPhysics at this world's system.
 class PhysicsWorld {
 public:
-    PhysicsWorld();
+    explicit PhysicsWorld(PhysicsStepper stepper = PhysicsStepper::Fast);
     ~PhysicsWorld();
     PhysicsWorld(const PhysicsWorld&) = delete;
     PhysicsWorld& operator=(const PhysicsWorld&) = delete;
