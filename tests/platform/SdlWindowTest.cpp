@@ -44,6 +44,11 @@ TEST_F(SdlWindow, StartsHidden) {
         }));
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN, 0U);
+    int x = -1;
+    int y = -1;
+    SDL_GetWindowPosition(window, &x, &y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
     platform.ShowMainWindow(window, win::SW_SHOWDEFAULT);
     EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN, 0U);
 }
@@ -79,7 +84,7 @@ TEST_F(SdlWindow, GameWithoutAnyFontSaysSoOnOneLineAndExitsNonZero) {
     data.Level("menu.lvl", "");
     // A fontconfig configuration that knows no fonts at all.
     data.Write("fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
-    const std::string command = "cd '" + data.Root() + "' && FONTCONFIG_FILE='" + data.Root() +
+    const std::string command = "cd '" + data.Root() + "' && " + kGameEnvironment + "FONTCONFIG_FILE='" + data.Root() +
                                 "fonts.conf' '" VELMOR_EXECUTABLE "' > out.txt 2> err.txt";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status)) << "the game must not crash";
@@ -87,4 +92,22 @@ TEST_F(SdlWindow, GameWithoutAnyFontSaysSoOnOneLineAndExitsNonZero) {
     const std::string err = ReadFile(data.Root() + "err.txt");
     EXPECT_NE(err.find("font"), std::string::npos) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+}
+
+TEST_F(SdlWindow, GameQuitsWithStatusZeroWhenAskedToQuit) {
+    if (std::system("command -v xdotool > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "xdotool is needed to wait for the game's window (scripts/deps.sh test installs it)";
+    }
+    TempData data;
+    data.Level("menu.lvl", "");
+    // SDL turns SIGTERM into SDL_QUIT, the same event as the window's close
+    // button; the signal is sent only once the window is shown, that is
+    // once the start-up is over and the frame loop runs.
+    const std::string script = "cd '" + data.Root() + "' && { " + kGameEnvironment + "'" VELMOR_EXECUTABLE
+                               "' > out.txt 2> err.txt & pid=$!; "
+                               "timeout 60 xdotool search --sync --onlyvisible --pid $pid > /dev/null; "
+                               "kill -TERM $pid; wait $pid; echo $? > status.txt; }";
+    ASSERT_EQ(std::system(script.c_str()), 0);
+    EXPECT_EQ(ReadFile(data.Root() + "status.txt"), "0\n");
+    EXPECT_EQ(ReadFile(data.Root() + "err.txt"), "");
 }
