@@ -1,6 +1,7 @@
 #include "physics/BroadPhase.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "physics/Body.h"
@@ -59,85 +60,77 @@ void BroadPhase::Classify(const std::vector<Body*>& bodies) {
     }
 }
 
+std::size_t BroadPhase::Bucket(std::int32_t x, std::int32_t y) const {
+    const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) |
+                              static_cast<std::uint32_t>(y);
+    // A full 64-bit mix: neighbouring cells must not share buckets.
+    std::uint64_t h = key ^ (key >> 33);
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ull;
+    h ^= h >> 33;
+    return static_cast<std::size_t>(h) & bucketMask_;
+}
+
 void BroadPhase::BuildGrid() {
-    // Cell size: twice the mean extent of the bodies, so that a typical body
-    // covers one to four cells.
-    double minX = 0.0;
-    double minY = 0.0;
-    double maxX = 0.0;
-    double maxY = 0.0;
-    double extentSum = 0.0;
-    std::size_t gridCount = 0;
+    // Cells twice the median body extent, hashed into buckets: the grid has
+    // no bounds, so far-flung bodies cost nothing and coarsen nothing.
+    extents_.clear();
     for (const Entry& e : entries_) {
-        if (e.kind != Kind::Grid) {
-            continue;
+        if (e.kind == Kind::Grid) {
+            extents_.push_back(std::max(e.x1 - e.x0, e.y1 - e.y0));
         }
-        if (gridCount == 0) {
-            minX = e.x0;
-            minY = e.y0;
-            maxX = e.x1;
-            maxY = e.y1;
-        } else {
-            minX = std::min(minX, e.x0);
-            minY = std::min(minY, e.y0);
-            maxX = std::max(maxX, e.x1);
-            maxY = std::max(maxY, e.y1);
-        }
-        extentSum += std::max(e.x1 - e.x0, e.y1 - e.y0);
-        ++gridCount;
     }
-    originX_ = minX;
-    originY_ = minY;
-    const double width = std::max(maxX - minX, 1e-9);
-    const double height = std::max(maxY - minY, 1e-9);
-    double cell = gridCount == 0 ? 1.0 : std::max(2.0 * extentSum / static_cast<double>(gridCount), 1e-9);
-    // Keep the cell count near the body count, whatever the spread.
-    const double maxCells = 4.0 * static_cast<double>(gridCount) + 64.0;
-    while ((width / cell + 1.0) * (height / cell + 1.0) > maxCells) {
-        cell *= 2.0;
+    double cell = 1.0;
+    if (!extents_.empty()) {
+        const std::size_t middle = extents_.size() / 2;
+        std::nth_element(extents_.begin(), extents_.begin() + static_cast<std::ptrdiff_t>(middle), extents_.end());
+        cell = std::max(2.0 * extents_[middle], 1e-6);
     }
     inverseCell_ = 1.0 / cell;
-    columns_ = static_cast<std::int32_t>(width * inverseCell_) + 1;
-    rows_ = static_cast<std::int32_t>(height * inverseCell_) + 1;
-
-    auto column = [&](double x) {
-        const auto v = static_cast<std::int32_t>((x - originX_) * inverseCell_);
-        return std::clamp(v, 0, columns_ - 1);
-    };
-    auto row = [&](double y) {
-        const auto v = static_cast<std::int32_t>((y - originY_) * inverseCell_);
-        return std::clamp(v, 0, rows_ - 1);
+    // Clamped in double before the conversion: cell coordinates of far
+    // bodies saturate (a monotone mapping, so no pair is lost).
+    constexpr double kLimit = 1 << 30;
+    auto coordinate = [&](double v) {
+        return static_cast<std::int32_t>(std::floor(std::clamp(v * inverseCell_, -kLimit, kLimit)));
     };
 
-    const std::size_t cells = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_);
-    cellStart_.assign(cells + 1, 0);
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        Entry& e = entries_[i];
+    std::size_t total = 0;
+    for (Entry& e : entries_) {
         if (e.kind != Kind::Grid) {
             continue;
         }
-        e.cx0 = column(e.x0);
-        e.cx1 = column(e.x1);
-        e.cy0 = row(e.y0);
-        e.cy1 = row(e.y1);
-        const std::int64_t covered =
-            static_cast<std::int64_t>(e.cx1 - e.cx0 + 1) * static_cast<std::int64_t>(e.cy1 - e.cy0 + 1);
+        e.cx0 = coordinate(e.x0);
+        e.cx1 = coordinate(e.x1);
+        e.cy0 = coordinate(e.y0);
+        e.cy1 = coordinate(e.y1);
+        const std::int64_t covered = (static_cast<std::int64_t>(e.cx1) - e.cx0 + 1) *
+                                     (static_cast<std::int64_t>(e.cy1) - e.cy0 + 1);
         if (covered > kMaxCellsPerBody) {
             e.kind = Kind::Wide;
             continue;
         }
+        total += static_cast<std::size_t>(covered);
+    }
+    const std::size_t buckets = std::bit_ceil(std::max<std::size_t>(2 * total, 16));
+    bucketMask_ = buckets - 1;
+    bucketStart_.assign(buckets + 1, 0);
+    for (const Entry& e : entries_) {
+        if (e.kind != Kind::Grid) {
+            continue;
+        }
         for (std::int32_t y = e.cy0; y <= e.cy1; ++y) {
             for (std::int32_t x = e.cx0; x <= e.cx1; ++x) {
-                ++cellStart_[static_cast<std::size_t>(y) * columns_ + x + 1];
+                ++bucketStart_[Bucket(x, y) + 1];
             }
         }
     }
-    for (std::size_t c = 0; c < cells; ++c) {
-        cellStart_[c + 1] += cellStart_[c];
+    for (std::size_t c = 0; c < buckets; ++c) {
+        bucketStart_[c + 1] += bucketStart_[c];
     }
-    cellItems_.resize(cellStart_[cells]);
-    scratch_.assign(cellStart_.begin(), cellStart_.end() - 1);
-    // Filled in index order: every cell lists its bodies ascending.
+    cellItems_.resize(total);
+    scratch_.assign(bucketStart_.begin(), bucketStart_.end() - 1);
+    // Filled in index order: every bucket lists its bodies ascending.
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const Entry& e = entries_[i];
         if (e.kind != Kind::Grid) {
@@ -145,11 +138,10 @@ void BroadPhase::BuildGrid() {
         }
         for (std::int32_t y = e.cy0; y <= e.cy1; ++y) {
             for (std::int32_t x = e.cx0; x <= e.cx1; ++x) {
-                cellItems_[scratch_[static_cast<std::size_t>(y) * columns_ + x]++] = static_cast<std::uint32_t>(i);
+                cellItems_[scratch_[Bucket(x, y)]++] = {static_cast<std::uint32_t>(i), x, y};
             }
         }
     }
-    // Bodies that became wide join the list of wide ones, kept ascending.
     wide_.clear();
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i].kind == Kind::Wide || entries_[i].kind == Kind::Wild) {
@@ -192,14 +184,18 @@ void BroadPhase::FindPairs(const std::vector<Body*>& bodies, std::vector<Pair>& 
         found.clear();
         for (std::int32_t y = a.cy0; y <= a.cy1; ++y) {
             for (std::int32_t x = a.cx0; x <= a.cx1; ++x) {
-                const std::size_t cell = static_cast<std::size_t>(y) * columns_ + x;
-                const std::uint32_t end = cellStart_[cell + 1];
-                // Cells list bodies ascending: skip to the ones after A.
-                const std::uint32_t* first = cellItems_.data() + cellStart_[cell];
-                const std::uint32_t* last = cellItems_.data() + end;
-                first = std::upper_bound(first, last, i);
+                const std::size_t bucket = Bucket(x, y);
+                // Buckets list bodies ascending: skip to the ones after A.
+                const CellItem* first = cellItems_.data() + bucketStart_[bucket];
+                const CellItem* last = cellItems_.data() + bucketStart_[bucket + 1];
+                first = std::upper_bound(first, last, i,
+                                         [](std::uint32_t value, const CellItem& item) { return value < item.body; });
                 for (; first != last; ++first) {
-                    const std::uint32_t j = *first;
+                    // A bucket may also hold other cells that hash alike.
+                    if (first->x != x || first->y != y) {
+                        continue;
+                    }
+                    const std::uint32_t j = first->body;
                     const Entry& b = entries_[j];
                     // Each pair once: in the cell of its common lower corner.
                     if (std::max(a.cx0, b.cx0) != x || std::max(a.cy0, b.cy0) != y) {

@@ -47,14 +47,19 @@ private:
         return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
     }
 
+    struct CellItem {
+        std::uint32_t body;
+        std::int32_t x;
+        std::int32_t y;
+    };
+    std::size_t Bucket(std::int32_t x, std::int32_t y) const;
+
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> wide_;  // Wide and Wild entries, ascending
-    double originX_ = 0.0;
-    double originY_ = 0.0;
     double inverseCell_ = 1.0;
-    std::int32_t columns_ = 1;
-    std::int32_t rows_ = 1;
-    std::vector<std::uint32_t> cellStart_;
-    std::vector<std::uint32_t> cellItems_;
+    std::size_t bucketMask_ = 0;
+    std::vector<std::uint32_t> bucketStart_;
+    std::vector<CellItem> cellItems_;
     std::vector<std::uint32_t> scratch_;
+    std::vector<double> extents_;
 };

@@ -4,6 +4,7 @@
 // mixed circles and rectangles, and a dense pile. Header-only so that every
 // benchmark program builds the very same bodies.
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -63,6 +64,12 @@ inline std::vector<SceneBody> MakeField(int count, float scale = 1.0f, unsigned 
     return bodies;
 }
 
+// The size factor that keeps the share of the field covered by bodies (and
+// with it the overlap rate) at its value for 1,000 bodies of 8..24 units.
+inline float FixedOverlapScale(int count) {
+    return count <= 1000 ? 1.0f : std::sqrt(1000.0f / static_cast<float>(count));
+}
+
 // Movable bodies stacked in a block at the bottom of the field, each
 // overlapping its neighbours by a quarter of its size.
 inline std::vector<SceneBody> MakePile(int count, unsigned seed = 11) {
@@ -89,7 +96,9 @@ inline std::vector<SceneBody> MakePile(int count, unsigned seed = 11) {
 // The bodies as engine objects in their own physics system.
 class EngineScene {
 public:
-    explicit EngineScene(const std::vector<SceneBody>& bodies) : physics(std::make_unique<Physics>()) {
+    explicit EngineScene(const std::vector<SceneBody>& bodies, PhysicsStepper stepper = PhysicsStepper::Fast)
+        : physics(std::make_unique<Physics>()) {
+        physics->stepper = stepper;
         for (const SceneBody& spec : bodies) {
             auto object = std::make_unique<GameObject>();
             object->id = static_cast<std::int32_t>(objects.size()) + 1;
