@@ -20,6 +20,14 @@ void ReleaseInterface(T* object) {
     }
 }
 
+std::uint32_t PowerOfTwoAtLeast(std::uint32_t value) {
+    std::uint32_t result = 1;
+    while (result < value && result < 0x80000000U) {
+        result <<= 1;
+    }
+    return result;
+}
+
 constexpr std::int32_t kInvalidCall = static_cast<std::int32_t>(D3DERR_INVALIDCALL);
 
 }  // namespace
@@ -170,6 +178,24 @@ std::int32_t CreateTextureFromFileEx(IDirect3DDevice9* device, const char* path,
         return kInvalidCall;
     }
     *texture = nullptr;
+    // A width or height of 0 or D3DX_DEFAULT is documented to take the
+    // file's size rounded up to a power of two; Wine's D3DX keeps the file's
+    // size when the device allows other sizes. Resolving the size here gives
+    // the documented texture everywhere (with D3DX_FILTER_NONE the image then
+    // fills the top-left corner and the rest is transparent black).
+    if (width == 0 || width == D3DX_DEFAULT || height == 0 || height == D3DX_DEFAULT) {
+        D3DXIMAGE_INFO fileInfo = {};
+        const HRESULT infoResult = D3DXGetImageInfoFromFileA(path, &fileInfo);
+        if (FAILED(infoResult)) {
+            return infoResult;
+        }
+        if (width == 0 || width == D3DX_DEFAULT) {
+            width = PowerOfTwoAtLeast(fileInfo.Width);
+        }
+        if (height == 0 || height == D3DX_DEFAULT) {
+            height = PowerOfTwoAtLeast(fileInfo.Height);
+        }
+    }
     D3DXIMAGE_INFO info = {};
     const HRESULT hr = D3DXCreateTextureFromFileExA(device, path, width, height, mipLevels, usage,
                                                     static_cast<D3DFORMAT>(format), static_cast<D3DPOOL>(pool),

@@ -43,13 +43,15 @@ void* CreateMainWindow(void* instance, const char* className, const char* title,
     if (RegisterClassA(&windowClass) == 0) {
         return nullptr;
     }
+    const EngineWindowProc previousProc = gEngineProc;
+    const EngineMessageFilter previousFilter = gEngineFilter;
     gEngineProc = proc;
     gEngineFilter = filter;
     HWND window = CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, 0, 0, outerWidth, outerHeight, nullptr,
                                   nullptr, module, nullptr);
     if (window == nullptr) {
-        gEngineProc = nullptr;
-        gEngineFilter = nullptr;
+        gEngineProc = previousProc;
+        gEngineFilter = previousFilter;
         UnregisterClassA(className, module);
     }
     return window;

@@ -25,6 +25,9 @@ Win32Platform::Win32Platform(void* instance) : instance_(instance != nullptr ? i
 
 WindowHandle Win32Platform::CreateMainWindow(const char* className, const char* title, int outerWidth,
                                              int outerHeight, WindowProcFn windowProc) {
+    // Set before creation: the window gets messages while it is created. A
+    // failed creation leaves an existing window's procedure in place.
+    const WindowProcFn previous = gWindowProc;
     gWindowProc = windowProc;
     // Only the messages the engine handles reach it; everything else (the
     // non-client area, activation, painting, WM_CLOSE ...) gets the default
@@ -32,7 +35,7 @@ WindowHandle Win32Platform::CreateMainWindow(const char* className, const char* 
     WindowHandle window = native::CreateMainWindow(instance_, className, title, outerWidth, outerHeight,
                                                    &ForwardToEngine, &IsEngineWindowMessage);
     if (window == nullptr) {
-        gWindowProc = nullptr;
+        gWindowProc = previous;
     }
     return window;
 }

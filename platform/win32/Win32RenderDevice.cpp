@@ -221,10 +221,13 @@ void Win32Direct3D::Release() {
 HRESULT Win32Direct3D::CreateDevice(std::uint32_t adapter, std::uint32_t deviceType, WindowHandle focusWindow,
                                     std::uint32_t behaviorFlags, D3DPRESENT_PARAMETERS* parameters,
                                     RenderDevice** device) {
-    if (parameters == nullptr || device == nullptr) {
+    if (device == nullptr) {
         return D3DERR_INVALIDCALL;
     }
     *device = nullptr;
+    if (parameters == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
     native::PresentParameters nativeParameters;
     nativeParameters.backBufferWidth = parameters->BackBufferWidth;
     nativeParameters.backBufferHeight = parameters->BackBufferHeight;
