@@ -8,12 +8,37 @@
 #include <cmath>
 
 namespace {
-const char* const kFont = "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf";
+std::string& FontFile() {
+    static std::string path;
+    return path;
+}
 
 float Clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
+
+// Calls f(x, y) for every pixel of the canvas within [x0, x1) x [y0, y1),
+// widened by a pixel for the anti-aliased rim.
+template <typename F>
+void ForArea(int width, int height, float x0, float y0, float x1, float y1, F f) {
+    const int left = std::max(0, static_cast<int>(std::floor(x0)) - 1);
+    const int top = std::max(0, static_cast<int>(std::floor(y0)) - 1);
+    const int right = std::min(width, static_cast<int>(std::ceil(x1)) + 1);
+    const int bottom = std::min(height, static_cast<int>(std::ceil(y1)) + 1);
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            f(x, y);
+        }
+    }
+}
 }  // namespace
 
 Canvas::Canvas(int width, int height) : width_(width), height_(height), rgba_(static_cast<size_t>(width) * height * 4) {}
+
+void Canvas::SetFontFile(const std::string& path) { FontFile() = path; }
+
+Canvas::Colour Canvas::At(int x, int y) const {
+    const std::uint8_t* p = &rgba_[(static_cast<size_t>(y) * width_ + x) * 4];
+    return Colour{p[0], p[1], p[2], p[3]};
+}
 
 void Canvas::Fill(Colour c) {
     for (int y = 0; y < height_; ++y) {
@@ -48,21 +73,18 @@ void Canvas::Blend(int x, int y, Colour c, float coverage) {
 }
 
 void Canvas::Disc(float cx, float cy, float radius, Colour c) {
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
-            Blend(x, y, c, radius - d + 0.5f);
-        }
-    }
+    ForArea(width_, height_, cx - radius, cy - radius, cx + radius, cy + radius, [&](int x, int y) {
+        const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
+        Blend(x, y, c, radius - d + 0.5f);
+    });
 }
 
 void Canvas::Ring(float cx, float cy, float radius, float thickness, Colour c) {
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            const float d = std::fabs(std::hypot(x + 0.5f - cx, y + 0.5f - cy) - radius);
-            Blend(x, y, c, thickness * 0.5f - d + 0.5f);
-        }
-    }
+    const float outer = radius + thickness;
+    ForArea(width_, height_, cx - outer, cy - outer, cx + outer, cy + outer, [&](int x, int y) {
+        const float d = std::fabs(std::hypot(x + 0.5f - cx, y + 0.5f - cy) - radius);
+        Blend(x, y, c, thickness * 0.5f - d + 0.5f);
+    });
 }
 
 void Canvas::Box(float x0, float y0, float x1, float y1, Colour c) {
@@ -79,31 +101,31 @@ void Canvas::Line(float x0, float y0, float x1, float y1, float thickness, Colou
     const float dx = x1 - x0;
     const float dy = y1 - y0;
     const float length2 = dx * dx + dy * dy;
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            const float px = x + 0.5f - x0;
-            const float py = y + 0.5f - y0;
-            const float t = length2 > 0.0f ? Clamp01((px * dx + py * dy) / length2) : 0.0f;
-            const float d = std::hypot(px - t * dx, py - t * dy);
-            Blend(x, y, c, thickness * 0.5f - d + 0.5f);
-        }
-    }
+    const float reach = thickness;
+    ForArea(width_, height_, std::min(x0, x1) - reach, std::min(y0, y1) - reach, std::max(x0, x1) + reach,
+            std::max(y0, y1) + reach, [&](int x, int y) {
+                const float px = x + 0.5f - x0;
+                const float py = y + 0.5f - y0;
+                const float t = length2 > 0.0f ? Clamp01((px * dx + py * dy) / length2) : 0.0f;
+                const float d = std::hypot(px - t * dx, py - t * dy);
+                Blend(x, y, c, thickness * 0.5f - d + 0.5f);
+            });
 }
 
-void Canvas::Text(const std::string& text, float cx, float cy, int height, Colour c) {
-    TTF_Font* font = TTF_OpenFont(kFont, height);
+bool Canvas::Text(const std::string& text, float cx, float cy, int height, Colour c) {
+    TTF_Font* font = FontFile().empty() ? nullptr : TTF_OpenFont(FontFile().c_str(), height);
     if (font == nullptr) {
-        return;
+        return false;
     }
     SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{255, 255, 255, 255});
     TTF_CloseFont(font);
     if (rendered == nullptr) {
-        return;
+        return false;
     }
     SDL_Surface* surface = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ABGR8888, 0);
     SDL_FreeSurface(rendered);
     if (surface == nullptr) {
-        return;
+        return false;
     }
     const int left = static_cast<int>(std::lround(cx - surface->w / 2.0f));
     const int top = static_cast<int>(std::lround(cy - surface->h / 2.0f));
@@ -116,6 +138,35 @@ void Canvas::Text(const std::string& text, float cx, float cy, int height, Colou
     }
     SDL_UnlockSurface(surface);
     SDL_FreeSurface(surface);
+    return true;
+}
+
+void Canvas::Triangle(float x0, float y0, float x1, float y1, float x2, float y2, Colour c) {
+    // Coverage from the signed distance to the nearest edge, so edges blend.
+    const float area = (x1 - x0) * (y2 - y0) - (x2 - x0) * (y1 - y0);
+    if (area == 0.0f) {
+        return;
+    }
+    const float sign = area > 0.0f ? 1.0f : -1.0f;
+    const auto edge = [sign](float ax, float ay, float bx, float by, float px, float py) {
+        const float ex = bx - ax;
+        const float ey = by - ay;
+        const float length = std::hypot(ex, ey);
+        return sign * (ex * (py - ay) - ey * (px - ax)) / length;
+    };
+    ForArea(width_, height_, std::min({x0, x1, x2}), std::min({y0, y1, y2}), std::max({x0, x1, x2}),
+            std::max({y0, y1, y2}), [&](int x, int y) {
+                const float px = x + 0.5f;
+                const float py = y + 0.5f;
+                const float d = std::min({edge(x0, y0, x1, y1, px, py), edge(x1, y1, x2, y2, px, py),
+                                          edge(x2, y2, x0, y0, px, py)});
+                Blend(x, y, c, d + 0.5f);
+            });
+}
+
+float Speckle::Next() {
+    state_ = state_ * 1664525u + 1013904223u;
+    return static_cast<float>(state_ >> 8) / 16777216.0f;
 }
 
 bool Canvas::SavePng(const std::string& path) const {

@@ -1,0 +1,135 @@
+// Backgrounds and the screens with text. Backgrounds are drawn square and
+// stretched over the 1280 x 1024 screen, so they hold only small speckles
+// that do not mind the stretch; text images keep the aspect ratio of the
+// sprite that shows them.
+#include "Catalogue.h"
+
+namespace {
+using C = Canvas::Colour;
+
+const C kWhite{255, 255, 255, 255};
+const C kOutline{18, 20, 28, 255};
+const C kGold{255, 195, 60, 255};
+
+void Grass(Canvas& c) {
+    c.Fill(C{58, 112, 52, 255});
+    Speckle random(21);
+    for (int i = 0; i < 5000; ++i) {
+        const float x = random.Next() * c.Width();
+        const float y = random.Next() * c.Height();
+        const bool light = random.Next() < 0.5f;
+        c.Box(x, y, x + 2.0f, y + 5.0f, light ? C{86, 146, 70, 255} : C{44, 92, 42, 255});
+    }
+    for (int i = 0; i < 60; ++i) {
+        const float x = random.Next() * c.Width();
+        const float y = random.Next() * c.Height();
+        c.Disc(x, y, 3, C{240, 230, 120, 255});
+    }
+}
+
+void Flagstones(Canvas& c) {
+    c.Fill(C{52, 50, 56, 255});
+    Speckle random(33);
+    for (int row = 0; row < 16; ++row) {
+        for (int col = 0; col < 16; ++col) {
+            const float x = col * 64.0f + (row % 2 == 0 ? 0.0f : 32.0f);
+            const auto g = static_cast<std::uint8_t>(70 + random.Next() * 22);
+            c.Box(x + 2, row * 64.0f + 2, x + 62, row * 64.0f + 62, C{g, static_cast<std::uint8_t>(g - 4), g, 255});
+            if (x + 64 > 1024) {
+                c.Box(x - 1024 + 2, row * 64.0f + 2, x - 1024 + 62, row * 64.0f + 62,
+                      C{g, static_cast<std::uint8_t>(g - 4), g, 255});
+            }
+        }
+    }
+}
+
+void MenuBackground(Canvas& c) {
+    for (int y = 0; y < c.Height(); ++y) {
+        const float t = static_cast<float>(y) / c.Height();
+        c.Box(0, y, c.Width(), y + 1.0f,
+              C{static_cast<std::uint8_t>(14 + 40 * t), static_cast<std::uint8_t>(20 + 10 * t),
+                static_cast<std::uint8_t>(48 + 20 * (1 - t)), 255});
+    }
+    Speckle random(5);
+    // Snow falling from the top, embers rising from the bottom.
+    for (int i = 0; i < 220; ++i) {
+        const float x = random.Next() * c.Width();
+        const float y = random.Next() * c.Height() * 0.6f;
+        c.Disc(x, y, 1.5f + random.Next() * 2.5f, C{230, 240, 255, 170});
+    }
+    for (int i = 0; i < 160; ++i) {
+        const float x = random.Next() * c.Width();
+        const float y = c.Height() - random.Next() * c.Height() * 0.4f;
+        c.Disc(x, y, 1.5f + random.Next() * 2.0f, C{255, 140, 30, 190});
+    }
+}
+
+void Pointer(Canvas& c) {
+    // The arrow's tip is the image centre, where the mouse is.
+    c.Triangle(32, 32, 32, 62, 53, 53, kOutline);
+    c.Triangle(34, 37, 34, 57, 48, 51, kWhite);
+}
+
+void Title(Canvas& c) {
+    c.Text("VELMOR", 518, 112, 170, C{0, 0, 0, 170});
+    c.Text("VELMOR", 512, 104, 170, kGold);
+    c.Text("snow, fire and things that bite", 512, 218, 40, C{225, 230, 245, 255});
+}
+
+void Button(Canvas& c, const char* label, C face) {
+    c.Box(0, 0, c.Width(), c.Height(), kOutline);
+    c.Box(6, 6, c.Width() - 6, c.Height() - 6, face);
+    c.Box(6, 6, c.Width() - 6, c.Height() / 2.0f, C{255, 255, 255, 45});
+    c.Text(label, c.Width() / 2.0f + 3, c.Height() / 2.0f + 3, 64, C{0, 0, 0, 150});
+    c.Text(label, c.Width() / 2.0f, c.Height() / 2.0f, 64, kWhite);
+}
+
+void Help(Canvas& c) {
+    c.Box(0, 0, c.Width(), c.Height(), kGold);
+    c.Box(6, 6, c.Width() - 6, c.Height() - 6, C{12, 14, 24, 240});
+    c.Text("How to play", 512, 50, 60, kGold);
+    const char* const lines[] = {
+        "Arrow keys or W A S D: move       Mouse: aim",
+        "Left button: snowball       Right button: fireball",
+        "Fireballs burn holes that swallow what touches them",
+        "Shoot every crystal and creature to win",
+        "Lava, holes, spit and creatures kill you",
+        "Water slows you down and draws the wanderers",
+        "Esc: back to the menu         L: restart the level",
+    };
+    float y = 118.0f;
+    for (const char* line : lines) {
+        c.Text(line, 512, y, 34, kWhite);
+        y += 46.0f;
+    }
+    c.Text("Click here to close", 512, 470, 32, C{180, 190, 215, 255});
+}
+
+void EndScreen(Canvas& c, const char* headline, C colour) {
+    c.Box(0, 0, c.Width(), c.Height(), colour);
+    c.Box(8, 8, c.Width() - 8, c.Height() - 8, C{10, 12, 20, 235});
+    c.Text(headline, c.Width() / 2.0f + 5, 165, 150, C{0, 0, 0, 200});
+    c.Text(headline, c.Width() / 2.0f, 160, 150, colour);
+    c.Text("Press L to play again", c.Width() / 2.0f, 330, 58, kWhite);
+    c.Text("Press Esc for the menu", c.Width() / 2.0f, 410, 58, kWhite);
+}
+}  // namespace
+
+std::vector<Asset> ScreenArt() {
+    return {
+        {"grass.png", 1024, 1024, Grass},
+        {"stone.png", 1024, 1024, Flagstones},
+        {"menuback.png", 1024, 1024, MenuBackground},
+        {"shade.png", 64, 64, [](Canvas& c) { c.Fill(C{0, 0, 0, 150}); }},
+        {"pointer.png", 64, 64, Pointer},
+        {"title.png", 1024, 256, Title},
+        {"button_level1.png", 512, 128, [](Canvas& c) { Button(c, "Level 1", C{40, 125, 70, 255}); }},
+        {"button_level2.png", 512, 128, [](Canvas& c) { Button(c, "Level 2", C{175, 120, 30, 255}); }},
+        {"button_level3.png", 512, 128, [](Canvas& c) { Button(c, "Level 3", C{175, 50, 40, 255}); }},
+        {"button_help.png", 512, 128, [](Canvas& c) { Button(c, "How to play", C{50, 80, 155, 255}); }},
+        {"button_quit.png", 512, 128, [](Canvas& c) { Button(c, "Quit", C{80, 80, 92, 255}); }},
+        {"help.png", 1024, 512, Help},
+        {"gameover.png", 1024, 512, [](Canvas& c) { EndScreen(c, "GAME OVER", C{235, 65, 55, 255}); }},
+        {"youwin.png", 1024, 512, [](Canvas& c) { EndScreen(c, "YOU WIN!", C{95, 225, 115, 255}); }},
+    };
+}
