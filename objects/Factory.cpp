@@ -1,5 +1,6 @@
 #include "objects/Factory.h"
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -56,6 +57,12 @@ GameObject* Factory::ReadArchetype(DataReader& in) {
 
 GameObject* Factory::CreateObject(const std::string& archetypeFile) {
     const std::string path = dataRoot_ + "Data/Archetypes/" + archetypeFile;
+    // A directory opens as a stream on some systems and reads as empty; it
+    // is no archetype file and must not cost an id (".", "..", "").
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return nullptr;
+    }
     std::ifstream file(path);
     if (!file.good()) {
         return nullptr;

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include "game/Level.h"
+#include "objects/GameObject.h"
+#include "ObjectProbe.h"
+#include "physics/Position.h"
+
+namespace {
+
+class FactoryTest : public ::testing::Test, public FactoryFixture {
+protected:
+    void SetUp() override {
+        data.Archetype("a.txt", "Probe int tag 1 end end");
+        data.Archetype("b.txt", "Probe int tag 2 end end");
+        data.Archetype("empty.txt", "");
+    }
+    std::int32_t TagOf(std::int32_t id) {
+        GameObject* object = factory->GetObjectById(id);
+        return object == nullptr ? -1 : object->Get<Probe>("Probe")->tag;
+    }
+};
+
+TEST_F(FactoryTest, IdsCountUpAcrossLevelsAndAreNeverReused) {
+    data.Level("one.lvl", "a.txt end a.txt end");
+    data.Level("two.lvl", "b.txt end");
+    Level one("one.lvl");
+    Level two("two.lvl");
+    one.Load();
+    two.Load();
+    EXPECT_EQ(LiveIds(), (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_EQ(TagOf(3), 2);
+    factory->DestroyAllObjects();
+    EXPECT_TRUE(factory->objects.empty());
+    GameObject* after = factory->CreateObject("a.txt");
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(after->id, 4);
+}
+
+TEST_F(FactoryTest, MissingArchetypeUsesNoIdAndEmptyArchetypeIsAnObject) {
+    EXPECT_EQ(factory->CreateObject("missing.txt"), nullptr);
+    GameObject* empty = factory->CreateObject("empty.txt");
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(empty->id, 1);
+    EXPECT_TRUE(empty->components.empty());
+    EXPECT_EQ(empty->level, nullptr);
+    EXPECT_EQ(factory->CreateObject("missing.txt"), nullptr);
+    EXPECT_EQ(factory->CreateObject("a.txt")->id, 2);
+    EXPECT_EQ(factory->nextId, 3);
+}
+
+TEST_F(FactoryTest, DirectoryIsNoArchetype) {
+    // "." and ".." name directories, which cannot be read as a file.
+    EXPECT_EQ(factory->CreateObject("."), nullptr);
+    EXPECT_EQ(factory->CreateObject(".."), nullptr);
+    EXPECT_EQ(factory->CreateObject(""), nullptr);
+    EXPECT_EQ(factory->nextId, 1);
+    data.Level("dirs.lvl", ". end .. end a.txt end");
+    level->fileName = "dirs.lvl";
+    level->Load();
+    EXPECT_EQ(LiveIds(), (std::vector<std::int32_t>{1}));
+}
+
+TEST_F(FactoryTest, CreatedObjectIsRegisteredButNotPlacedOrInitialized) {
+    Probe::log.clear();
+    GameObject* object = factory->CreateObject("a.txt");
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(factory->GetObjectById(object->id), object);
+    EXPECT_EQ(object->level, nullptr);
+    EXPECT_TRUE(Probe::log.empty());
+    Factory::PlaceInLevel(*object, *level);
+    EXPECT_EQ(Probe::log, (std::vector<std::string>{"init Probe 1"}));
+    EXPECT_EQ(level->objects.tail, object);
+    EXPECT_EQ(object->level, level.get());
+}
+
+TEST_F(FactoryTest, DoomedObjectIsFoundUntilTheEndOfItsFrame) {
+    GameObject* object = Spawn("a.txt");
+    const std::int32_t id = object->id;
+    object->Destroy();
+    EXPECT_EQ(factory->GetObjectById(id), object);
+    factory->Update(0.0f);
+    EXPECT_EQ(factory->GetObjectById(id), nullptr);
+    EXPECT_EQ(factory->GetObjectById(0), nullptr);
+    EXPECT_EQ(factory->GetObjectById(99), nullptr);
+}
+
+TEST_F(FactoryTest, DestroyAllObjectsGoesInAscendingIdOrder) {
+    // Ids against addresses: create several, so that address order and id
+    // order are unlikely to agree by chance.
+    for (int i = 0; i < 8; ++i) {
+        GameObject* object = Spawn(i % 2 == 0 ? "a.txt" : "b.txt");
+        object->Get<Probe>("Probe")->tag = 100 + object->id;
+    }
+    Probe::log.clear();
+    factory->DestroyAllObjects();
+    std::vector<std::string> expected;
+    for (int id = 1; id <= 8; ++id) {
+        expected.push_back("dtor Probe " + std::to_string(100 + id));
+    }
+    EXPECT_EQ(Probe::log, expected);
+    EXPECT_EQ(level->objects.count, 0);
+}
+
+TEST_F(FactoryTest, DestructorDoomingAnotherObjectIsCarriedOutInTheSamePass) {
+    GameObject* victim = Spawn("b.txt");
+    GameObject* killer = Spawn("a.txt");
+    const std::int32_t victimId = victim->id;
+    Probe::onDestroy[1] = [this, victimId](Probe&) {
+        if (GameObject* target = factory->GetObjectById(victimId)) {
+            target->Destroy();
+        }
+    };
+    killer->Destroy();
+    factory->Update(0.0f);
+    EXPECT_TRUE(factory->objects.empty());
+    EXPECT_TRUE(factory->pendingDestroy.empty());
+    EXPECT_EQ(level->objects.count, 0);
+}
+
+TEST_F(FactoryTest, DestructorDoomingItsOwnObjectOrOneAlreadyQueuedDeletesEachOnce) {
+    GameObject* first = Spawn("a.txt");
+    GameObject* second = Spawn("b.txt");
+    const std::int32_t secondId = second->id;
+    Probe::onDestroy[1] = [this, secondId](Probe& self) {
+        self.owner->Destroy();  // the object being deleted right now
+        if (GameObject* other = factory->GetObjectById(secondId)) {
+            other->Destroy();  // queued already, maybe deleted already
+        }
+    };
+    Probe::onDestroy[2] = [](Probe& self) { self.owner->Destroy(); };
+    first->Destroy();
+    second->Destroy();
+    Probe::log.clear();
+    factory->Update(0.0f);
+    std::sort(Probe::log.begin(), Probe::log.end());
+    EXPECT_EQ(Probe::log, (std::vector<std::string>{"dtor Probe 1", "dtor Probe 2"}));
+    EXPECT_TRUE(factory->pendingDestroy.empty());
+    EXPECT_TRUE(factory->objects.empty());
+}
+
+TEST_F(FactoryTest, DestructorCreatingObjectsDuringUpdateLosesNothing) {
+    data.Archetype("spawn.txt", "Probe int tag 3 end end");
+    GameObject* parent = Spawn("a.txt");
+    int spawned = 0;
+    Probe::onDestroy[1] = [this, &spawned](Probe&) {
+        // One that stays, and one doomed at once.
+        GameObject* kept = Spawn("spawn.txt");
+        GameObject* doomed = Spawn("spawn.txt");
+        kept->Get<Probe>("Probe")->tag = 4;
+        doomed->Destroy();
+        spawned += 2;
+    };
+    parent->Destroy();
+    factory->Update(0.0f);
+    EXPECT_EQ(spawned, 2);
+    // The doomed child went in the same update; the other stays.
+    ASSERT_EQ(LiveIds(), (std::vector<std::int32_t>{2}));
+    EXPECT_EQ(TagOf(2), 4);
+    EXPECT_TRUE(factory->pendingDestroy.empty());
+    EXPECT_EQ(level->objects.count, 1);
+    EXPECT_EQ(level->objects.head, factory->GetObjectById(2));
+}
+
+TEST_F(FactoryTest, DestructorsActingDuringDestroyAllObjects) {
+    data.Archetype("spawn.txt", "Probe int tag 3 end end");
+    GameObject* creator = Spawn("a.txt");  // id 1: creates a child when deleted
+    GameObject* doomer = Spawn("b.txt");   // id 2: dooms id 4 and itself
+    Spawn("empty.txt");                    // id 3
+    Spawn("empty.txt");                    // id 4
+    ASSERT_EQ(creator->id, 1);
+    ASSERT_EQ(doomer->id, 2);
+    Probe::onDestroy[1] = [this](Probe&) { Spawn("spawn.txt"); };
+    Probe::onDestroy[2] = [this](Probe& self) {
+        self.owner->Destroy();
+        if (GameObject* other = factory->GetObjectById(4)) {
+            other->Destroy();
+        }
+    };
+    Probe::log.clear();
+    factory->DestroyAllObjects();
+    // The child (id 5) is created, placed and then deleted in turn.
+    EXPECT_EQ(Probe::log,
+              (std::vector<std::string>{"dtor Probe 1", "init Probe 3", "dtor Probe 2", "dtor Probe 3"}));
+    EXPECT_TRUE(factory->objects.empty());
+    EXPECT_TRUE(factory->pendingDestroy.empty());
+    EXPECT_EQ(level->objects.count, 0);
+    EXPECT_EQ(factory->nextId, 6);
+}
+
+}  // namespace
