@@ -1,0 +1,135 @@
+#include "Scene.h"
+
+#include <cmath>
+
+#include "components/Clickable.h"
+#include "components/IDAnnouncer.h"
+#include "core/Messages.h"
+#include "graphics/Sprite.h"
+#include "objects/Factory.h"
+#include "objects/GameObject.h"
+#include "physics/Body.h"
+#include "physics/Position.h"
+
+namespace scene {
+namespace {
+std::vector<GameObject*> Announced(bool player) {
+    std::vector<GameObject*> found;
+    if (gFactory == nullptr) {
+        return found;
+    }
+    for (const auto& [id, object] : gFactory->objects) {
+        auto* announcer = object->Get<IDAnnouncer>("IDAnnouncer");
+        if (announcer != nullptr && announcer->player == player) {
+            found.push_back(object);
+        }
+    }
+    return found;
+}
+}  // namespace
+
+GameObject* Player() {
+    auto players = Announced(true);
+    return players.empty() ? nullptr : players.back();
+}
+
+std::vector<GameObject*> Opponents() { return Announced(false); }
+
+std::vector<GameObject*> Showing(const std::string& image) {
+    std::vector<GameObject*> found;
+    if (gFactory == nullptr) {
+        return found;
+    }
+    for (const auto& [id, object] : gFactory->objects) {
+        auto* sprite = object->Get<Sprite>("Sprite");
+        if (sprite != nullptr && sprite->name == image) {
+            found.push_back(object);
+        }
+    }
+    return found;
+}
+
+Vec2 Where(const GameObject* object) {
+    auto* position = object != nullptr ? object->Get<Position>("Position") : nullptr;
+    return position != nullptr ? position->position : Vec2{0.0f, 0.0f};
+}
+
+Vec2 Velocity(const GameObject* object) {
+    auto* body = object != nullptr ? object->Get<Body>("Body") : nullptr;
+    return body != nullptr ? body->velocity : Vec2{0.0f, 0.0f};
+}
+
+float Radius(const GameObject* object) {
+    auto* body = object != nullptr ? object->Get<Body>("Body") : nullptr;
+    return body != nullptr ? body->collisionSize.x : 0.0f;
+}
+
+float Distance(Vec2 a, Vec2 b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+GameObject* ButtonTo(const std::string& fileName) {
+    if (gFactory == nullptr) {
+        return nullptr;
+    }
+    for (const auto& [id, object] : gFactory->objects) {
+        auto* clickable = object->Get<Clickable>("Clickable");
+        if (clickable == nullptr || clickable->message == nullptr) {
+            continue;
+        }
+        const Message& message = *clickable->message;
+        if (fileName.empty() ? message.id == MsgQuit
+                             : (message.id == MsgSwitchLevel || message.id == MsgLoadLevel) &&
+                                   static_cast<const LevelMessage&>(message).fileName == fileName) {
+            return object;
+        }
+    }
+    return nullptr;
+}
+
+std::string EndScreen() {
+    for (const char* image : {"gameover.png", "youwin.png"}) {
+        if (!Showing(image).empty()) {
+            return image;
+        }
+    }
+    return "";
+}
+
+int Count(const std::string& componentName) {
+    int count = 0;
+    if (gFactory != nullptr) {
+        for (const auto& [id, object] : gFactory->objects) {
+            count += object->GetComponent(componentName) != nullptr ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+void ClickAt(HeadlessGame& game, Vec2 at, bool left) {
+    game.MoveMouse(static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y)));
+    if (left) {
+        game.LeftClick();
+    } else {
+        game.RightClick();
+    }
+}
+
+bool ClickButton(HeadlessGame& game, const std::string& fileName) {
+    GameObject* button = ButtonTo(fileName);
+    if (button == nullptr) {
+        return false;
+    }
+    ClickAt(game, Where(button));
+    return game.Frame(10);
+}
+
+bool StartLevel(HeadlessGame& game, const std::string& fileName) {
+    if (!game.Start() || !game.Frame(10)) {
+        return false;
+    }
+    if (!ClickButton(game, fileName)) {
+        return false;
+    }
+    return game.Frames(2, 10);
+}
+
+}  // namespace scene
