@@ -1,0 +1,77 @@
+// Whole games of the first level, played by a scripted bot.
+#include <gtest/gtest.h>
+
+#include "game/GameLogic.h"
+#include "objects/GameObject.h"
+#include "Bot.h"
+#include "Scene.h"
+
+namespace {
+using Names = std::vector<std::string>;
+constexpr int kKeyL = 'L';
+constexpr int kSixtySeconds = 6000;
+const Vec2 kHome{260, 512};
+
+bool Won() { return scene::EndScreen() == "youwin.png"; }
+bool Lost() { return scene::EndScreen() == "gameover.png"; }
+}  // namespace
+
+TEST(Playthrough, BotShootingEverythingWinsTheFirstLevel) {
+    HeadlessGame game;
+    ASSERT_TRUE(scene::StartLevel(game, "level1.lvl"));
+    Bot bot(game);
+    int frames = 0;
+    const bool won = scene::RunUntil(game, kSixtySeconds, [&] {
+        ++frames;
+        if (scene::EndScreen().empty()) {
+            bot.Fight(kHome);
+        }
+        return !scene::EndScreen().empty();
+    });
+    ASSERT_TRUE(won) << "no end screen after " << frames << " frames";
+    EXPECT_TRUE(Won()) << scene::EndScreen();
+    EXPECT_NE(scene::Player(), nullptr);
+    EXPECT_TRUE(scene::Opponents().empty());
+    EXPECT_EQ(game.LevelNames(), (Names{"level1.lvl", "gameend.lvl"}));
+}
+
+TEST(Playthrough, WalkingIntoTheLavaLosesAndLReplaysAWinnableGame) {
+    HeadlessGame game;
+    ASSERT_TRUE(scene::StartLevel(game, "level1.lvl"));
+    Bot bot(game);
+    // Round the wall, then up into the lava pool at (700, 200).
+    const bool over = scene::RunUntil(game, kSixtySeconds, [&] {
+        bot.Walk({{700, 430}, {700, 200}});
+        return !scene::EndScreen().empty();
+    });
+    ASSERT_TRUE(over);
+    EXPECT_TRUE(Lost()) << scene::EndScreen();
+    EXPECT_EQ(scene::Player(), nullptr);
+    EXPECT_FALSE(scene::Opponents().empty());
+    bot.Release();
+
+    game.PressKey(kKeyL);
+    ASSERT_TRUE(game.Frame(10));
+    ASSERT_NE(scene::Player(), nullptr);
+    EXPECT_EQ(scene::Where(scene::Player()), (Vec2{200, 512}));
+    EXPECT_EQ(scene::EndScreen(), "");
+    const bool won = scene::RunUntil(game, kSixtySeconds, [&] {
+        if (scene::EndScreen().empty()) {
+            bot.Fight(kHome);
+        }
+        return !scene::EndScreen().empty();
+    });
+    ASSERT_TRUE(won);
+    EXPECT_TRUE(Won()) << scene::EndScreen();
+}
+
+TEST(Playthrough, StandingStillInTheMeadowIsNotAWin) {
+    // The level does not win itself: with nobody shooting, after a minute
+    // the crystals are all still there.
+    HeadlessGame game;
+    ASSERT_TRUE(scene::StartLevel(game, "level1.lvl"));
+    const auto crystals = scene::Showing("target.png").size();
+    scene::RunUntil(game, kSixtySeconds, [] { return !scene::EndScreen().empty(); });
+    EXPECT_NE(scene::EndScreen(), "youwin.png");
+    EXPECT_EQ(scene::Showing("target.png").size(), crystals);
+}
