@@ -83,7 +83,7 @@ for number in $(seq 150 199); do
         break
     fi
 done
-Xvfb ":$number" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$number" -screen 0 1920x1080x24 -nolisten tcp >"$build/xvfb.log" 2>&1 &
 xvfb_pid=$!
 game_pid=""
 cleanup() {
@@ -96,11 +96,11 @@ cleanup() {
 }
 trap cleanup EXIT
 export DISPLAY=":$number"
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
     xdpyinfo >/dev/null 2>&1 && break
     sleep 0.1
 done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+xdpyinfo >/dev/null 2>&1 || { cat "$build/xvfb.log" >&2; fail "Xvfb did not start"; }
 part_end
 
 # --- unit tests ------------------------------------------------------------
@@ -335,13 +335,33 @@ else
     "$magick_bin/convert" "$shots/menu-opengl.png" -filter Triangle -resize "${client_w}x${client_h}!" \
         "$shots/menu-opengl-scaled.png"
     total=$((client_w * client_h))
-    # A pixel agrees when no channel differs by more than 8 of 255.
+    # Strict: a pixel agrees when no channel differs by more than 3 %.
     different=$("$magick_bin/compare" -metric AE -fuzz 3% "$shots/menu-windows.png" "$shots/menu-opengl-scaled.png" \
         "$shots/menu-difference.png" 2>&1 || true)
     different=${different%% *}
     [[ "$different" =~ ^[0-9.e+]+$ ]] || fail "cannot compare the screenshots: $different"
-    agreement=$(awk -v d="$different" -v t="$total" 'BEGIN { printf "%.3f", 100 * (1 - d / t) }')
-    echo "pixel agreement: $agreement % ($different of $total pixels differ; map in $shots/menu-difference.png)"
+    strict=$(awk -v d="$different" -v t="$total" 'BEGIN { printf "%.3f", 100 * (1 - d / t) }')
+    echo "pixel agreement, pixel for pixel: $strict % ($different of $total differ; $shots/menu-difference.png)"
+    # Within one pixel: a pixel agrees when the other picture has a pixel of
+    # the same colour (3 %) at most one pixel away. Present's stretch onto the
+    # client area and Direct3D 9's pixel centres (half a pixel from OpenGL's)
+    # move texel boundaries by a pixel; this measure leaves only real
+    # differences of content.
+    shifted=()
+    for dx in -1 0 1; do
+        for dy in -1 0 1; do
+            "$magick_bin/convert" "$shots/menu-opengl-scaled.png" "$shots/menu-windows.png" \
+                -define distort:viewport="${client_w}x${client_h}+0+0" -virtual-pixel edge \
+                \( -clone 0 -distort SRT "0,0 1 0 $dx,$dy" \) -delete 0 \
+                -compose difference -composite -separate -evaluate-sequence max "$shots/shift-$dx-$dy.png"
+            shifted+=("$shots/shift-$dx-$dy.png")
+        done
+    done
+    near_different=$("$magick_bin/convert" "${shifted[@]}" -evaluate-sequence min -threshold 3% \
+        -format '%[fx:round(mean * w * h)]' info:)
+    rm -f "${shifted[@]}"
+    agreement=$(awk -v d="$near_different" -v t="$total" 'BEGIN { printf "%.3f", 100 * (1 - d / t) }')
+    echo "pixel agreement, within one pixel: $agreement % ($near_different of $total differ)"
     awk -v a="$agreement" 'BEGIN { exit !(a >= 99) }' || fail "the pictures agree on only $agreement % of the pixels"
 fi
 part_end
