@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "GameplayScene.h"
+#include "objects/Component.h"
+#include "objects/Factory.h"
+
+namespace {
+
+TEST(Creators, EveryComponentTypeCanBeBuiltByItsNameOnceTheGameHasStarted) {
+    GameplayScene scene;
+    ASSERT_TRUE(scene.Start(""));
+    const char* names[] = {"Controllable", "Clickable",  "IDAnnouncer",    "Water",         "Swimmer",
+                           "Killable",     "Deadly",     "Hole",           "Fireball",      "ObjectThrower",
+                           "Cursor",       "MouseTargeting", "Snowball",   "Sprite",        "Body",
+                           "Position",     "RandomTargetAI", "TargetFollowingAI", "SpittingAI"};
+    for (const char* name : names) {
+        ASSERT_TRUE(gFactory->HasCreator(name)) << name;
+        std::unique_ptr<Component> component(gFactory->creators.at(name)());
+        ASSERT_NE(component, nullptr) << name;
+        EXPECT_EQ(component->typeName, name);
+        EXPECT_EQ(component->owner, nullptr);
+    }
+    EXPECT_FALSE(gFactory->HasCreator("MovementTargetAI"));
+    EXPECT_FALSE(gFactory->HasCreator("Projectile"));
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "GameplayScene.h"
+#include "core/Messages.h"
+#include "game/GameLogic.h"
+#include "objects/Factory.h"
+
+namespace {
+
+std::vector<Broadcast> Announcements(const std::vector<Broadcast>& all) {
+    std::vector<Broadcast> found;
+    for (const Broadcast& b : all) {
+        if (b.id == MsgPlayerId || b.id == MsgObjectId) {
+            found.push_back(b);
+        }
+    }
+    return found;
+}
+
+class Announcing : public testing::Test {
+protected:
+    void SetUp() override {
+        scene.data.Archetype("enemy.txt", "Position end IDAnnouncer end");
+        scene.data.Archetype("silent.txt", "Position end");
+        scene.data.Level("play.lvl", "player.txt end enemy.txt end silent.txt end enemy.txt end");
+        ASSERT_TRUE(scene.Start(""));
+        scene.Record();
+        LevelMessage load(MsgLoadLevel, "play.lvl");
+        gGameLogic->SendMessage(&load);
+        const auto announcers = scene.All("IDAnnouncer");
+        ASSERT_EQ(announcers.size(), 3U);
+        player = announcers[0]->id;
+        first = announcers[1]->id;
+        second = announcers[2]->id;
+    }
+
+    GameplayScene scene;
+    std::int32_t player = 0;
+    std::int32_t first = 0;
+    std::int32_t second = 0;
+};
+
+TEST_F(Announcing, ObjectsAnnounceThemselvesInInitializationOrder) {
+    EXPECT_LT(player, first);
+    EXPECT_LT(first, second);
+    EXPECT_EQ(Announcements(scene.broadcasts),
+              (std::vector<Broadcast>{{MsgPlayerId, player, true}, {MsgObjectId, first, true},
+                                      {MsgObjectId, second, true}}));
+    EXPECT_EQ(gGameLogic->playerId, player);
+    EXPECT_EQ(gGameLogic->nonPlayerCount, 2);
+}
+
+TEST_F(Announcing, DeletionIsAnnouncedWithAliveFalse) {
+    scene.broadcasts.clear();
+    gFactory->GetObjectById(first)->Destroy();
+    scene.Frame();
+    EXPECT_EQ(Announcements(scene.broadcasts), (std::vector<Broadcast>{{MsgObjectId, first, false}}));
+    EXPECT_EQ(gGameLogic->nonPlayerCount, 1);
+
+    // Teardown announces whatever is left, while every system still listens.
+    scene.broadcasts.clear();
+    scene.game->Shutdown();
+    const auto last = Announcements(scene.broadcasts);
+    EXPECT_EQ(last, (std::vector<Broadcast>{{MsgPlayerId, player, false}, {MsgObjectId, second, false}}));
+}
+
+TEST_F(Announcing, AnObjectNeverInitializedNeverAnnouncesItsDeparture) {
+    scene.broadcasts.clear();
+    GameObject* unplaced = gFactory->CreateObject("enemy.txt");
+    ASSERT_NE(unplaced, nullptr);
+    unplaced->Destroy();
+    scene.Frame();
+    EXPECT_TRUE(Announcements(scene.broadcasts).empty());
+    EXPECT_EQ(gGameLogic->nonPlayerCount, 2);
+}
+
+}  // namespace
