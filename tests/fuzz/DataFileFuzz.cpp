@@ -165,6 +165,8 @@ private:
         gCore->running = true;
         gCore->paused = false;
         gCore->zeroTimeFrames = 0;
+        // The recording device keeps every call; nothing here reads them.
+        platform_.Log().Clear();
     }
 
     std::string root_;
