@@ -11,7 +11,9 @@ constexpr float kRepickDistanceSquared = 1500.0f;
 // whose surroundings keep landing the target close cannot stall the frame.
 constexpr int kMaxPicksPerUpdate = 1000;
 
-float RandomFraction() { return static_cast<float>(std::rand()) / 32767.0f; }
+// The draws are 0 to 32767 wherever rand() reaches further (glibc goes to
+// 2^31 - 1), so that a fraction never exceeds 1.
+float RandomFraction() { return static_cast<float>(std::rand() % 32768) / 32767.0f; }
 }  // namespace
 
 void RandomTargetAI::Serialize(DataReader& in) {

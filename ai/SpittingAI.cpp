@@ -13,7 +13,9 @@
 #include "physics/Position.h"
 
 namespace {
-float RandomFraction() { return static_cast<float>(std::rand()) / 32767.0f; }
+// The draws are 0 to 32767 wherever rand() reaches further (glibc goes to
+// 2^31 - 1), so that a fraction never exceeds 1.
+float RandomFraction() { return static_cast<float>(std::rand() % 32768) / 32767.0f; }
 }  // namespace
 
 SpittingAI::~SpittingAI() {

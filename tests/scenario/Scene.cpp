@@ -113,6 +113,19 @@ void ClickAt(HeadlessGame& game, Vec2 at, bool left) {
     }
 }
 
+bool AimAndThrow(HeadlessGame& game, Vec2 at, bool left) {
+    game.MoveMouse(static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y)));
+    if (!game.Frame(10)) {
+        return false;
+    }
+    if (left) {
+        game.LeftClick();
+    } else {
+        game.RightClick();
+    }
+    return game.Frame(10);
+}
+
 bool ClickButton(HeadlessGame& game, const std::string& fileName) {
     GameObject* button = ButtonTo(fileName);
     if (button == nullptr) {

@@ -34,6 +34,10 @@ int Count(const std::string& componentName);
 
 // Moves the mouse to `at` and clicks there during the next frame.
 void ClickAt(HeadlessGame& game, Vec2 at, bool left = true);
+// Moves the mouse to `at`, runs a frame so that the aiming cursor is there,
+// then clicks (left: snowball, right: fireball) and runs that frame. A click
+// aims where the cursor was last drawn, not where the mouse just went.
+bool AimAndThrow(HeadlessGame& game, Vec2 at, bool left);
 // Clicks the button leading to `fileName` and runs that frame.
 bool ClickButton(HeadlessGame& game, const std::string& fileName);
 // Runs frames until `done` holds or `limit` frames have run; true if it held.
