@@ -18,6 +18,7 @@ export CI=true
 build="$root/build-win32"
 shots="$build/screenshots"
 started_all=$(date +%s.%N)
+failed=()
 
 elapsed() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }'; }
 part_start() { part_name=$1; part_began=$(date +%s.%N); printf '\n--- %s\n' "$part_name"; }
@@ -78,6 +79,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$wine" wineboot --init </dev/null >/dev/null 2>&1 || true
     wineserver -w || true
 fi
+# A crashing program ends with an error instead of waiting in the debugger.
+"$wine" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+    </dev/null >/dev/null 2>&1 || true
 for number in $(seq 150 199); do
     if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
         break
@@ -106,13 +110,12 @@ part_end
 # --- unit tests ------------------------------------------------------------
 if [ "${VELMOR_WINE_TESTS:-1}" != 0 ]; then
     part_start "unit tests under Wine"
-    failed=()
     for program in "$build"/tests/velmor_*_tests.exe; do
         [ -e "$program" ] || continue
         name=$(basename "$program" .exe)
         began=$(date +%s.%N)
         log="$build/tests/$name.log"
-        if (cd "$root" && timeout 600 "$wine" "$program" --gtest_brief=1 </dev/null >"$log" 2>&1); then
+        if (cd "$root" && timeout 300 "$wine" "$program" --gtest_brief=1 </dev/null >"$log" 2>&1); then
             printf '%-28s passed  %s s  %s\n' "$name" "$(elapsed "$began")" "$(grep -m1 -E '^\[  PASSED' "$log" || true)"
         else
             printf '%-28s FAILED  %s s\n' "$name" "$(elapsed "$began")"
@@ -121,7 +124,8 @@ if [ "${VELMOR_WINE_TESTS:-1}" != 0 ]; then
         fi
     done
     part_end
-    [ ${#failed[@]} -eq 0 ] || fail "unit tests: ${failed[*]}"
+    # The game checks still run, so that one run reports everything.
+    [ ${#failed[@]} -eq 0 ] || echo "unit tests FAILED: ${failed[*]}"
 fi
 
 # --- the game ----------------------------------------------------------------
@@ -366,4 +370,5 @@ else
 fi
 part_end
 
+[ ${#failed[@]} -eq 0 ] || fail "unit tests under Wine: ${failed[*]} (after $(elapsed "$started_all") s)"
 printf '\nwindows.sh: all Windows checks passed in %s s\n' "$(elapsed "$started_all")"
