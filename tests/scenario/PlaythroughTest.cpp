@@ -75,3 +75,33 @@ TEST(Playthrough, StandingStillInTheMeadowIsNotAWin) {
     EXPECT_NE(scene::EndScreen(), "youwin.png");
     EXPECT_EQ(scene::Showing("target.png").size(), crystals);
 }
+
+TEST(Playthrough, TheHarderLevelsCanBeWonAndLost) {
+    struct Case {
+        const char* level;
+        unsigned seed;
+    };
+    for (const Case& c : {Case{"level2.lvl", 1}, Case{"level3.lvl", 2}}) {
+        SCOPED_TRACE(c.level);
+        {
+            HeadlessGame game({"", c.seed});
+            ASSERT_TRUE(scene::StartLevel(game, c.level));
+            Bot bot(game);
+            const Vec2 home = scene::Where(scene::Player());
+            ASSERT_TRUE(scene::RunUntil(game, 2 * kSixtySeconds, [&] {
+                if (scene::EndScreen().empty()) {
+                    bot.Fight(home);
+                }
+                return !scene::EndScreen().empty();
+            }));
+            EXPECT_TRUE(Won()) << scene::EndScreen();
+        }
+        {
+            // Doing nothing gets you killed: the creatures and spit come to you.
+            HeadlessGame game({"", c.seed});
+            ASSERT_TRUE(scene::StartLevel(game, c.level));
+            ASSERT_TRUE(scene::RunUntil(game, 2 * kSixtySeconds, [] { return !scene::EndScreen().empty(); }));
+            EXPECT_TRUE(Lost()) << scene::EndScreen();
+        }
+    }
+}
