@@ -82,6 +82,7 @@ fi
 # A crashing program ends with an error instead of waiting in the debugger.
 "$wine" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
     </dev/null >/dev/null 2>&1 || true
+"$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 || true
 for number in $(seq 150 199); do
     if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
         break
