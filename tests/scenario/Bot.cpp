@@ -6,11 +6,15 @@
 #include "core/WinTypes.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
+#include "physics/Shape.h"
 #include "Scene.h"
 
 namespace {
 constexpr float kSnowballSpeed = 800.0f;
 constexpr float kFleeDistance = 190.0f;
+constexpr int kPatience = 300;
+constexpr float kDodgeDistance = 260.0f;
+constexpr float kDodgeWidth = 40.0f;
 }  // namespace
 
 void Bot::Release() {
@@ -19,21 +23,68 @@ void Bot::Release() {
     }
 }
 
-void Bot::Steer(Vec2 from, Vec2 to, float tolerance) {
+namespace {
+// Whether a player standing at `p` would touch lava, a hole or a wall.
+bool Blocked(Vec2 p) {
+    constexpr float kMargin = 30.0f;
+    for (GameObject* object : scene::ObstaclesAndHazards()) {
+        auto* body = object->Get<Body>("Body");
+        const Vec2 c = scene::Where(object);
+        if (body->shape != nullptr && body->shape->kind == ShapeRect) {
+            if (std::fabs(p.x - c.x) < body->collisionSize.x + kMargin &&
+                std::fabs(p.y - c.y) < body->collisionSize.y + kMargin) {
+                return true;
+            }
+        } else if (scene::Distance(p, c) < body->collisionSize.x + kMargin) {
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+void Bot::Steer(Vec2 from, Vec2 to, float tolerance, bool careful) {
     const float dx = to.x - from.x;
     const float dy = to.y - from.y;
-    game_.HoldKey(win::VK_RIGHT, dx > tolerance);
-    game_.HoldKey(win::VK_LEFT, dx < -tolerance);
-    game_.HoldKey(win::VK_DOWN, dy > tolerance);
-    game_.HoldKey(win::VK_UP, dy < -tolerance);
-}
-
-void Bot::Fight(Vec2 home) {
-    GameObject* player = scene::Player();
-    if (player == nullptr) {
+    if (std::fabs(dx) <= tolerance && std::fabs(dy) <= tolerance) {
         Release();
         return;
     }
+    // The eight key directions, tried nearest to the wanted one first; the
+    // first whose next stretch is clear of hazards and walls is taken.
+    const float wanted = std::atan2(dy, dx);
+    constexpr float kStep = 3.14159265f / 4.0f;
+    const int base = static_cast<int>(std::lround(wanted / kStep));
+    for (int turn : {0, 1, -1, 2, -2, 3, -3, 4}) {
+        const float angle = static_cast<float>(base + turn) * kStep;
+        const int kx = static_cast<int>(std::lround(std::cos(angle)));
+        const int ky = static_cast<int>(std::lround(std::sin(angle)));
+        if (careful && turn != 4 && Blocked({from.x + kx * 25.0f, from.y + ky * 25.0f})) {
+            continue;
+        }
+        game_.HoldKey(win::VK_RIGHT, kx > 0);
+        game_.HoldKey(win::VK_LEFT, kx < 0);
+        game_.HoldKey(win::VK_DOWN, ky > 0);
+        game_.HoldKey(win::VK_UP, ky < 0);
+        return;
+    }
+}
+
+void Bot::Fight(const std::vector<Vec2>& posts) {
+    GameObject* player = scene::Player();
+    if (player == nullptr || posts.empty()) {
+        Release();
+        return;
+    }
+    const std::size_t count = scene::Opponents().size();
+    if (count != lastCount_) {
+        lastCount_ = count;
+        sinceHit_ = 0;
+    } else if (++sinceHit_ > kPatience) {
+        post_ = (post_ + 1) % posts.size();
+        sinceHit_ = 0;
+    }
+    const Vec2 home = posts[post_ % posts.size()];
     const Vec2 me = scene::Where(player);
     GameObject* target = nullptr;
     GameObject* threat = nullptr;
@@ -51,7 +102,24 @@ void Bot::Fight(Vec2 home) {
             threat = opponent;
         }
     }
-    if (threat != nullptr) {
+    // Spit on a course that passes within reach: step out of its line.
+    bool dodging = false;
+    for (GameObject* glob : scene::Showing("spit.png")) {
+        const Vec2 r = scene::Where(glob) - me;
+        const Vec2 v = scene::Velocity(glob);
+        const float speed = std::hypot(v.x, v.y);
+        const float along = -(r.x * v.x + r.y * v.y) / (speed > 0.0f ? speed : 1.0f);
+        const float across = (r.x * v.y - r.y * v.x) / (speed > 0.0f ? speed : 1.0f);
+        if (speed > 0.0f && along > 0.0f && along < kDodgeDistance && std::fabs(across) < kDodgeWidth) {
+            const float side = across > 0.0f ? -1.0f : 1.0f;
+            Steer(me, {me.x + side * v.y, me.y - side * v.x}, 5.0f);
+            dodging = true;
+            break;
+        }
+    }
+    if (dodging) {
+        // Already steering out of the way.
+    } else if (threat != nullptr) {
         // Run straight away from it.
         const Vec2 t = scene::Where(threat);
         Steer(me, {me.x + (me.x - t.x), me.y + (me.y - t.y)}, 5.0f);
@@ -76,5 +144,6 @@ void Bot::Walk(const std::vector<Vec2>& waypoints) {
     if (waypoint_ + 1 < waypoints.size() && scene::Distance(me, waypoints[waypoint_]) < 20.0f) {
         ++waypoint_;
     }
-    Steer(me, waypoints[waypoint_], 8.0f);
+    // Goes where it is told, hazards or not.
+    Steer(me, waypoints[waypoint_], 8.0f, false);
 }

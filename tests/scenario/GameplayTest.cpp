@@ -13,6 +13,7 @@
 #include "game/GameLogic.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
+#include "physics/Body.h"
 #include "physics/Position.h"
 #include "Scene.h"
 #include "support/TempData.h"
@@ -180,6 +181,34 @@ TEST(Hazards, ASpittersProjectileKillsThePlayer) {
     EXPECT_EQ(scene::EndScreen(), "gameover.png");
     // The spitter does not move and is still there.
     EXPECT_EQ(scene::Where(scene::Showing("spitter.png").at(0)), (Vec2{900, 512}));
+}
+
+TEST(Hazards, WallsStopShotsAndSpitButShotsFlyOverWaterLavaAndHoles) {
+    TempData data;
+    ShippedWithLevel(data, "player.txt Position Vec2 position 200 300 end end "
+                           "wall.txt Position Vec2 position 500 300 Vec2 size 16 80 end end "
+                           "crystal.txt Position Vec2 position 800 300 end end "
+                           "water.txt Position Vec2 position 400 700 Vec2 size 60 60 end end "
+                           "lava.txt Position Vec2 position 550 700 Vec2 size 60 60 end end "
+                           "crystal.txt Position Vec2 position 800 700 end end "
+                           "crosshair.txt end");
+    HeadlessGame game({data.Root(), 1});
+    ASSERT_TRUE(scene::StartLevel(game, "arena.lvl"));
+    ASSERT_TRUE(game.Frames(70, 10));
+    const int behindWall = Nearest(scene::Showing("target.png"), {800, 300})->id;
+    ASSERT_TRUE(scene::AimAndThrow(game, {800, 300}, true));
+    ASSERT_EQ(scene::Showing("snowball.png").size(), 1u);
+    ASSERT_TRUE(scene::RunUntil(game, 200, [] { return scene::Showing("snowball.png").empty(); }));
+    ASSERT_TRUE(game.Frames(10, 10));
+    EXPECT_NE(gFactory->GetObjectById(behindWall), nullptr);
+    // Along the lower row the shot crosses water and lava and still hits.
+    GameObject* player = scene::Player();
+    player->Get<Body>("Body")->position = {200, 700};
+    ASSERT_TRUE(game.Frames(70, 10));
+    const int open = Nearest(scene::Showing("target.png"), {800, 700})->id;
+    ASSERT_TRUE(scene::AimAndThrow(game, {800, 700}, true));
+    ASSERT_TRUE(scene::RunUntil(game, 200, [&] { return gFactory->GetObjectById(open) == nullptr; }));
+    EXPECT_NE(scene::Player(), nullptr);
 }
 
 TEST(Hazards, WaterSlowsTheSwimmingPlayerAndDrawsTheWanderers) {

@@ -10,7 +10,7 @@ namespace {
 using Names = std::vector<std::string>;
 constexpr int kKeyL = 'L';
 constexpr int kSixtySeconds = 6000;
-const Vec2 kHome{260, 512};
+const std::vector<Vec2> kMeadowPosts{{260, 512}};
 
 bool Won() { return scene::EndScreen() == "youwin.png"; }
 bool Lost() { return scene::EndScreen() == "gameover.png"; }
@@ -24,7 +24,7 @@ TEST(Playthrough, BotShootingEverythingWinsTheFirstLevel) {
     const bool won = scene::RunUntil(game, kSixtySeconds, [&] {
         ++frames;
         if (scene::EndScreen().empty()) {
-            bot.Fight(kHome);
+            bot.Fight(kMeadowPosts);
         }
         return !scene::EndScreen().empty();
     });
@@ -57,7 +57,7 @@ TEST(Playthrough, WalkingIntoTheLavaLosesAndLReplaysAWinnableGame) {
     EXPECT_EQ(scene::EndScreen(), "");
     const bool won = scene::RunUntil(game, kSixtySeconds, [&] {
         if (scene::EndScreen().empty()) {
-            bot.Fight(kHome);
+            bot.Fight(kMeadowPosts);
         }
         return !scene::EndScreen().empty();
     });
@@ -80,17 +80,21 @@ TEST(Playthrough, TheHarderLevelsCanBeWonAndLost) {
     struct Case {
         const char* level;
         unsigned seed;
+        std::vector<Vec2> posts;
     };
-    for (const Case& c : {Case{"level2.lvl", 1}, Case{"level3.lvl", 2}}) {
+    const std::vector<Case> cases = {
+        {"level2.lvl", 1, {{160, 512}, {300, 250}, {400, 850}}},
+        {"level3.lvl", 2, {{140, 880}, {800, 820}, {1150, 820}}},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.level);
         {
             HeadlessGame game({"", c.seed});
             ASSERT_TRUE(scene::StartLevel(game, c.level));
             Bot bot(game);
-            const Vec2 home = scene::Where(scene::Player());
             ASSERT_TRUE(scene::RunUntil(game, 2 * kSixtySeconds, [&] {
                 if (scene::EndScreen().empty()) {
-                    bot.Fight(home);
+                    bot.Fight(c.posts);
                 }
                 return !scene::EndScreen().empty();
             }));

@@ -49,6 +49,26 @@ std::vector<GameObject*> Showing(const std::string& image) {
     return found;
 }
 
+std::vector<GameObject*> ObstaclesAndHazards() {
+    std::vector<GameObject*> found;
+    if (gFactory == nullptr) {
+        return found;
+    }
+    for (const auto& [id, object] : gFactory->objects) {
+        auto* body = object->Get<Body>("Body");
+        if (body == nullptr || body->collisionLayers == 0 || object->GetComponent("Killable") != nullptr ||
+            object->GetComponent("Water") != nullptr) {
+            continue;
+        }
+        const bool wall = body->mass == 0.0f && object->GetComponent("Deadly") == nullptr;
+        const bool hazard = object->GetComponent("Deadly") != nullptr && (body->mass == 0.0f || object->GetComponent("Hole"));
+        if (wall || hazard) {
+            found.push_back(object);
+        }
+    }
+    return found;
+}
+
 Vec2 Where(const GameObject* object) {
     auto* position = object != nullptr ? object->Get<Position>("Position") : nullptr;
     return position != nullptr ? position->position : Vec2{0.0f, 0.0f};

@@ -18,6 +18,9 @@ GameObject* Player();
 std::vector<GameObject*> Opponents();
 // Objects whose Sprite shows `image` (for example "spit.png").
 std::vector<GameObject*> Showing(const std::string& image);
+// Walls, lava and holes: immovable bodies that block or kill the player
+// (not water, crystals or spitters).
+std::vector<GameObject*> ObstaclesAndHazards();
 // Centre of an object's Position; (0, 0) without one.
 Vec2 Where(const GameObject* object);
 // Velocity of an object's Body; (0, 0) without one.
