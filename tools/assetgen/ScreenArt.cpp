@@ -28,16 +28,17 @@ void Grass(Canvas& c) {
 }
 
 void Flagstones(Canvas& c) {
-    c.Fill(C{52, 50, 56, 255});
+    c.Fill(C{96, 80, 60, 255});
     Speckle random(33);
     for (int row = 0; row < 16; ++row) {
         for (int col = 0; col < 16; ++col) {
             const float x = col * 64.0f + (row % 2 == 0 ? 0.0f : 32.0f);
-            const auto g = static_cast<std::uint8_t>(70 + random.Next() * 22);
-            c.Box(x + 2, row * 64.0f + 2, x + 62, row * 64.0f + 62, C{g, static_cast<std::uint8_t>(g - 4), g, 255});
+            // Warm sandstone, so that the grey walls stand out against it.
+            const auto g = static_cast<std::uint8_t>(150 + random.Next() * 25);
+            const C stone{g, static_cast<std::uint8_t>(g - 24), static_cast<std::uint8_t>(g - 56), 255};
+            c.Box(x + 2, row * 64.0f + 2, x + 62, row * 64.0f + 62, stone);
             if (x + 64 > 1024) {
-                c.Box(x - 1024 + 2, row * 64.0f + 2, x - 1024 + 62, row * 64.0f + 62,
-                      C{g, static_cast<std::uint8_t>(g - 4), g, 255});
+                c.Box(x - 1024 + 2, row * 64.0f + 2, x - 1024 + 62, row * 64.0f + 62, stone);
             }
         }
     }
