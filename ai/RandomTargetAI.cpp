@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/Messages.h"
+#include "core/Random.h"
 #include "objects/BlockReader.h"
 
 namespace {
@@ -11,9 +12,6 @@ constexpr float kRepickDistanceSquared = 1500.0f;
 // whose surroundings keep landing the target close cannot stall the frame.
 constexpr int kMaxPicksPerUpdate = 1000;
 
-// The draws are 0 to 32767 wherever rand() reaches further (glibc goes to
-// 2^31 - 1), so that a fraction never exceeds 1.
-float RandomFraction() { return static_cast<float>(std::rand() % 32768) / 32767.0f; }
 }  // namespace
 
 void RandomTargetAI::Serialize(DataReader& in) {

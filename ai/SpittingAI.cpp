@@ -1,22 +1,15 @@
 #include "ai/SpittingAI.h"
 
-#include <cstdlib>
-
 #include "ai/AIController.h"
 #include "components/ObjectThrower.h"
 #include "core/Messages.h"
+#include "core/Random.h"
 #include "game/GameLogic.h"
 #include "objects/BlockReader.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
-
-namespace {
-// The draws are 0 to 32767 wherever rand() reaches further (glibc goes to
-// 2^31 - 1), so that a fraction never exceeds 1.
-float RandomFraction() { return static_cast<float>(std::rand() % 32768) / 32767.0f; }
-}  // namespace
 
 SpittingAI::~SpittingAI() {
     if (registered_ && gAIController != nullptr) {
