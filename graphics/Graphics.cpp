@@ -62,6 +62,7 @@ Graphics::~Graphics() {
         sprite = following;
     }
     sprites = {};
+    drawOrder_.Clear();
     textures.clear();
 }
 
@@ -277,18 +278,20 @@ void Graphics::DrawCircle(float radius, float cx, float cy) {
 }
 
 void Graphics::AddSprite(Sprite& sprite) {
-    Sprite* position = sprites.head;
-    while (position != nullptr && position->sort > sprite.sort) {
-        position = position->drawNext;
-    }
-    sprites.InsertBefore(position, &sprite);
+    // Same place as walking from the head to the first key not larger, found
+    // without the walk so that loading a level stays linear.
+    const float sort = sprite.sort;
+    sprites.InsertBefore(drawOrder_.InsertionPoint(sprites, sort), &sprite);
+    sprite.listedSort_ = sort;
     sprite.inDrawList_ = true;
+    drawOrder_.Inserted(sprites, sprite, sort);
 }
 
 void Graphics::RemoveSprite(Sprite& sprite) {
     if (!sprite.inDrawList_) {
         return;
     }
+    drawOrder_.Removing(sprite);
     sprites.Remove(&sprite);
     sprite.inDrawList_ = false;
 }

@@ -6,6 +6,7 @@
 #include "core/System.h"
 #include "core/WinTypes.h"
 #include "objects/IntrusiveList.h"
+#include "graphics/DrawOrderIndex.h"
 #include "graphics/Sprite.h"
 #include "platform/RenderDevice.h"
 
@@ -57,6 +58,7 @@ private:
     void DrawDebugVertices(D3DPRIMITIVETYPE type, std::uint32_t count, const DebugVertex* vertices);
     void ToView(float x, float y, float& vx, float& vy) const;
 
+    DrawOrderIndex drawOrder_;
     std::string dataRoot_;
     bool initializationFailed_ = false;
 };

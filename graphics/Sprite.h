@@ -29,5 +29,7 @@ public:
 
 private:
     friend class Graphics;
+    friend class DrawOrderIndex;
     bool inDrawList_ = false;
+    float listedSort_ = -1.0f;  // the key it joined the draw list with
 };

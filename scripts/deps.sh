@@ -33,5 +33,7 @@ else
     sudo=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Waits for another package manager run instead of failing on its lock.
+lock=(-o DPkg::Lock::Timeout=900)
+"${sudo[@]}" apt-get "${lock[@]}" update -qq </dev/null
+"${sudo[@]}" apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}" </dev/null

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+#include "objects/IntrusiveList.h"
+#include "graphics/Sprite.h"
+
+// Finds where a sprite joins the draw list without walking it: the list is
+// kept in descending sort, so the place is in front of the first sprite
+// whose key is not larger, the head-most sprite of the largest key that is
+// at most the new one. One entry per distinct key keeps that sprite.
+//
+// A NaN key compares false both ways, so the list is then no longer ordered
+// and only the walk gives the historical place; while any NaN key is listed
+// the index steps aside and is rebuilt once the last one has left.
+// Keys are the ones the sprites joined with, so a sort changed later by
+// other code cannot leave the index pointing at a sprite that has left.
+class DrawOrderIndex {
+public:
+    using DrawList = IntrusiveList<Sprite, &Sprite::drawNext, &Sprite::drawPrev>;
+
+    // The sprite that `sort` is inserted in front of (null: the tail).
+    Sprite* InsertionPoint(const DrawList& list, float sort);
+    // Records that `sprite` was just inserted with key `sort`.
+    void Inserted(const DrawList& list, Sprite& sprite, float sort);
+    // Records that `sprite` is about to leave.
+    void Removing(Sprite& sprite);
+    void Clear();
+
+    // Distinct keys indexed (for tests).
+    std::size_t KeyCount() const { return firstOfKey_.size(); }
+
+private:
+    void Rebuild(const DrawList& list);
+
+    std::map<float, Sprite*, std::greater<float>> firstOfKey_;
+    std::int32_t nanKeys_ = 0;
+    bool valid_ = true;
+};
