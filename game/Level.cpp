@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "game/GameLogic.h"
 #include "objects/Factory.h"
+#include "physics/Body.h"
 
 Level::Level(std::string levelFile) : fileName(std::move(levelFile)) {}
 
@@ -34,6 +35,15 @@ void Level::Unload(bool detach) {
 
 void Level::Reload() {
     Unload(false);
+    // The old objects stay listed and drawn until the end of the frame, but
+    // leave the physics world now: an old hazard standing on a spawn point
+    // would otherwise kill the fresh object there, and an old fireball leave
+    // a hole in the fresh level.
+    for (GameObject* object = objects.head; object != nullptr; object = object->next) {
+        if (Body* body = object->Get<Body>("Body")) {
+            body->LeaveWorld();
+        }
+    }
     Load();
 }
 

@@ -10,7 +10,9 @@
 #include "physics/Position.h"
 #include "physics/Rect.h"
 
-Body::~Body() {
+Body::~Body() { LeaveWorld(); }
+
+void Body::LeaveWorld() {
     if (registered_ && gPhysics != nullptr) {
         gPhysics->UnregisterBody(*this);
     }

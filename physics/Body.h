@@ -20,8 +20,11 @@ public:
     void Serialize(DataReader& in) override;
 
     void AddForce(Vec2 force) { accumulatedForce += force; }
-    // True between Initialize and destruction.
+    // True between Initialize and destruction or LeaveWorld.
     bool IsRegistered() const { return registered_; }
+    // Takes the body out of the physics world before its object is deleted:
+    // it is no longer moved, and touches and is touched by nothing.
+    void LeaveWorld();
 
     Vec2 position{0.0f, 0.0f};
     Vec2 velocity{0.0f, 0.0f};

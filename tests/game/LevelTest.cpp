@@ -69,6 +69,8 @@ TEST_F(LevelTest, ReloadHoldsOldAndNewForOneFrameAndTheOldNoLongerResolve) {
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(both[i]->level, &level) << i;
         EXPECT_EQ(both[i]->Get<Body>("Body")->resolve, i >= 2) << i;
+        // The old ones are out of the physics world for their last frame.
+        EXPECT_EQ(both[i]->Get<Body>("Body")->IsRegistered(), i >= 2) << i;
     }
     EXPECT_EQ(Count(level.updateList), 4);
     gFactory->Update(0.0f);

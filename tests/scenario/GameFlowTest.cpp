@@ -68,6 +68,7 @@ TEST_F(Flow, OpponentsRemovedAfterGameOverGiveNoWin) {
 }
 
 TEST_F(Flow, LOnTheEndScreenReloadsEveryLevelAndPlayResumes) {
+    const auto fresh = scene::Opponents().size();
     ASSERT_TRUE(game.Frames(100, 10));
     const auto crystals = scene::Showing("target.png").size();
     const int oldPlayer = scene::Player()->id;
@@ -83,10 +84,10 @@ TEST_F(Flow, LOnTheEndScreenReloadsEveryLevelAndPlayResumes) {
     EXPECT_NE(scene::Player()->id, oldPlayer);
     EXPECT_EQ(gGameLogic->playerId, scene::Player()->id);
     EXPECT_TRUE(gGameLogic->inPlay);
-    // For the one frame in which the old objects of a reloaded level still
-    // exist, an old wanderer that stands on its spawn point kills its own
-    // replacement there; the crystals always come back.
+    // Everything comes back as the data has it, whatever the old objects
+    // stood on in their last frame.
     EXPECT_EQ(scene::Showing("target.png").size(), crystals);
+    EXPECT_EQ(scene::Opponents().size(), fresh);
     EXPECT_EQ(gGameLogic->nonPlayerCount, static_cast<int>(scene::Opponents().size()));
     EXPECT_FALSE(gCore->paused);
     EXPECT_EQ(gCore->zeroTimeFrames, 2);
