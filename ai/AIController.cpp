@@ -25,11 +25,16 @@ void AIController::Initialize() {
 }
 
 void AIController::Update(float dt) {
-    // Members that join during the walk (a spitter's projectile never is an
-    // AI, but an object spawned by one could be) are updated in the same
-    // walk; members only leave at deletion time, after this.
+    // The walk ends with the member that was last when it began: an AI that
+    // joins during it (spat out by a spitter whose projectile is a spitter
+    // too) starts next frame, so such data cannot spawn without end inside
+    // one frame. Members only leave at deletion time, after this.
+    Component* const last = aiComponents.tail;
     for (Component* component = aiComponents.head; component != nullptr; component = component->next) {
         component->Update(dt);
+        if (component == last) {
+            break;
+        }
     }
 }
 

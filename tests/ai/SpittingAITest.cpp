@@ -186,6 +186,22 @@ void WriteIncompleteSpitters(const TempData& data) {
     data.Archetype("placeless.txt", "Body Shape Rect end end ObjectThrower string object spit.txt end SpittingAI end");
 }
 
+TEST(SpittingChain, SpitThatSpitsAtOnceStartsNextFrameInsteadOfSpawningWithoutEndInOneFrame) {
+    AiScene scene;
+    scene.data.Archetype("hero.txt", "Position Vec2 position 100 400 end IDAnnouncer bool player true end");
+    // Every spitter spits on its first frame, and what it spits is one too.
+    scene.data.Archetype("chain.txt", "Position Vec2 position 100 100 Vec2 size 4 4 end Body Shape Rect end end "
+                                      "ObjectThrower string object chain.txt float speed 200 end "
+                                      "SpittingAI float maxDelay 0 end");
+    ASSERT_TRUE(scene.Start("hero.txt end chain.txt end"));
+    std::size_t expected = 1;
+    for (int frame = 0; frame < 4; ++frame) {
+        ASSERT_TRUE(scene.game->Frame(16));
+        expected *= 2;  // each spitter of the frame before spat once
+        EXPECT_EQ(scene.Count("SpittingAI"), expected) << "frame " << frame;
+    }
+}
+
 TEST(SpittingIncomplete, SpittersWithoutThrowerBodyOrPositionAndPlayersWithoutPositionThrowNothing) {
     for (const char* level : {"hero.txt end dry.txt end bodiless.txt end placeless.txt end",
                               "faceless.txt end spitter.txt end"}) {
