@@ -8,7 +8,7 @@ set -euo pipefail
 play=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
       libfontconfig-dev libgl-dev libgl1-mesa-dri fonts-liberation)
 test=("${play[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libbox2d-dev
-      xvfb xauth xdotool x11-utils imagemagick mingw-w64 wine64 libstb-dev ccache)
+      xvfb xauth xdotool x11-utils libx11-dev imagemagick mingw-w64 wine64 libstb-dev ccache)
 
 case "${1:-play}" in
     play) wanted=("${play[@]}") ;;

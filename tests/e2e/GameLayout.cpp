@@ -1,0 +1,121 @@
+#include "e2e/GameLayout.h"
+
+#include <algorithm>
+
+#include "components/Clickable.h"
+#include "components/IDAnnouncer.h"
+#include "graphics/Graphics.h"
+#include "graphics/Sprite.h"
+#include "objects/Factory.h"
+#include "objects/GameObject.h"
+#include "physics/Position.h"
+#include "support/HeadlessGame.h"
+
+namespace {
+Placement PlacementOf(const GameObject& object) {
+    const auto* position = object.Get<Position>("Position");
+    const auto* sprite = object.Get<Sprite>("Sprite");
+    Placement place;
+    if (position != nullptr) {
+        place.position = position->position;
+        place.size = position->size;
+        place.depth = position->depth;
+    }
+    if (sprite != nullptr) {
+        place.image = sprite->name;
+    }
+    return place;
+}
+
+// The sprites in the order Graphics draws them.
+std::vector<Placement> DrawnSprites() {
+    std::vector<Placement> sprites;
+    if (gGraphics == nullptr) {
+        return sprites;
+    }
+    for (Sprite* sprite = gGraphics->sprites.head; sprite != nullptr; sprite = sprite->drawNext) {
+        if (sprite->owner != nullptr && sprite->position != nullptr) {
+            sprites.push_back(PlacementOf(*sprite->owner));
+        }
+    }
+    return sprites;
+}
+
+bool CoversTheScreen(const Placement& place) {
+    return place.position.x - place.size.x <= 0.0f && place.position.y - place.size.y <= 0.0f &&
+           place.position.x + place.size.x >= 1280.0f && place.position.y + place.size.y >= 1024.0f;
+}
+
+HeadlessGame::Config ConfigFor(const std::string& root) {
+    HeadlessGame::Config config;
+    config.dataRoot = root;
+    return config;
+}
+}  // namespace
+
+std::optional<GameLayout::Menu> GameLayout::ReadMenu() const {
+    HeadlessGame game(ConfigFor(root_));
+    if (!game.Start()) {
+        return std::nullopt;
+    }
+    Menu menu;
+    const std::vector<Placement> sprites = DrawnSprites();
+    const auto background = std::find_if(sprites.begin(), sprites.end(), CoversTheScreen);
+    if (background == sprites.end()) {
+        return std::nullopt;
+    }
+    menu.background = *background;
+    for (GameObject* object : game.ObjectsWith("Clickable")) {
+        const auto* clickable = object->Get<Clickable>("Clickable");
+        if (clickable->message == nullptr || object->GetComponent("Sprite") == nullptr) {
+            continue;
+        }
+        MenuButton button;
+        button.place = PlacementOf(*object);
+        button.command = clickable->message->id;
+        if (button.command == MsgLoadLevel || button.command == MsgSwitchLevel) {
+            button.level = static_cast<const LevelMessage&>(*clickable->message).fileName;
+        }
+        menu.buttons.push_back(button);
+    }
+    menu.sprites = sprites;
+    for (GameObject* object : game.ObjectsWith("Cursor")) {
+        menu.cursorSize = PlacementOf(*object).size;
+    }
+    return menu;
+}
+
+std::optional<GameLayout::Level> GameLayout::ReadLevel(const MenuButton& button) const {
+    HeadlessGame game(ConfigFor(root_));
+    if (!game.Start()) {
+        return std::nullopt;
+    }
+    // The headless window is 1280 x 1024: client and virtual positions agree.
+    game.MoveMouse(static_cast<int>(button.place.position.x), static_cast<int>(button.place.position.y));
+    game.LeftClick();
+    game.Frame();
+    const std::vector<std::string> levels = game.LevelNames();
+    if (std::find(levels.begin(), levels.end(), button.level) == levels.end()) {
+        return std::nullopt;
+    }
+    Level level;
+    level.file = button.level;
+    bool player = false;
+    for (GameObject* object : game.ObjectsWith("IDAnnouncer")) {
+        if (object->Get<IDAnnouncer>("IDAnnouncer")->player) {
+            level.player = PlacementOf(*object);
+            player = true;
+        }
+    }
+    bool cursor = false;
+    for (GameObject* object : game.ObjectsWith("MouseTargeting")) {
+        level.cursor = PlacementOf(*object);
+        cursor = true;
+    }
+    GameObject* snowball = gFactory != nullptr ? gFactory->CreateObject("snowball.txt") : nullptr;
+    if (!player || !cursor || snowball == nullptr) {
+        return std::nullopt;
+    }
+    level.snowball = PlacementOf(*snowball);
+    return level;
+}

@@ -1,0 +1,134 @@
+#include "e2e/XDisplay.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+// The game's window may go away between two requests; Xlib's default
+// handler would end the test program for that.
+int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
+
+long WindowPid(Display* display, Window window) {
+    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", True);
+    if (pidAtom == None) {
+        return -1;
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data != nullptr) {
+        if (type == XA_CARDINAL && format == 32 && count == 1) {
+            pid = *reinterpret_cast<long*>(data);
+        }
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return pid;
+}
+
+std::string WindowTitle(Display* display, Window window) {
+    char* name = nullptr;
+    std::string title;
+    if (XFetchName(display, window, &name) != 0 && name != nullptr) {
+        title = name;
+        XFree(name);
+    }
+    return title;
+}
+
+// Where a colour channel sits in the image's pixel value.
+std::uint32_t Channel(unsigned long pixel, unsigned long mask) {
+    if (mask == 0) {
+        return 0;
+    }
+    const int shift = std::countr_zero(mask);
+    const unsigned long value = (pixel & mask) >> shift;
+    const unsigned long top = mask >> shift;
+    return static_cast<std::uint32_t>(value * 255 / top);
+}
+}  // namespace
+
+XDisplay::XDisplay() {
+    XSetErrorHandler(IgnoreErrors);
+    display_ = XOpenDisplay(nullptr);
+}
+
+XDisplay::~XDisplay() {
+    if (display_ != nullptr) {
+        XCloseDisplay(display_);
+    }
+}
+
+unsigned long XDisplay::FindWindow(pid_t pid, const std::string& title) const {
+    if (display_ == nullptr) {
+        return 0;
+    }
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count) == 0) {
+        return 0;
+    }
+    Window found = 0;
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display_, children[i], &attributes) == 0 || attributes.map_state != IsViewable) {
+            continue;
+        }
+        if (WindowPid(display_, children[i]) == pid && WindowTitle(display_, children[i]) == title) {
+            found = children[i];
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
+bool XDisplay::Size(unsigned long window, int& width, int& height) const {
+    XWindowAttributes attributes;
+    if (display_ == nullptr || XGetWindowAttributes(display_, window, &attributes) == 0) {
+        return false;
+    }
+    width = attributes.width;
+    height = attributes.height;
+    return true;
+}
+
+Screenshot XDisplay::Capture(unsigned long window) const {
+    int width = 0;
+    int height = 0;
+    if (!Size(window, width, height) || width <= 0 || height <= 0) {
+        return {};
+    }
+    XImage* image = XGetImage(display_, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return {};
+    }
+    Screenshot shot(width, height);
+    const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(image->data + std::ptrdiff_t(y) * image->bytes_per_line);
+        for (int x = 0; x < width; ++x) {
+            const unsigned long pixel = direct ? row[x] : XGetPixel(image, x, y);
+            shot.Set(x, y,
+                     (Channel(pixel, image->red_mask) << 16) | (Channel(pixel, image->green_mask) << 8) |
+                         Channel(pixel, image->blue_mask));
+        }
+    }
+    XDestroyImage(image);
+    return shot;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+#include "e2e/Screenshot.h"
+
+// A connection of the test's own to the X server the game runs on: finds
+// the game's window and reads back what the server shows in it.
+class XDisplay {
+public:
+    XDisplay();
+    ~XDisplay();
+    XDisplay(const XDisplay&) = delete;
+    XDisplay& operator=(const XDisplay&) = delete;
+
+    bool Open() const { return display_ != nullptr; }
+    // The viewable top-level window titled `title` that process `pid` owns;
+    // 0 while there is none.
+    unsigned long FindWindow(pid_t pid, const std::string& title) const;
+    // The window's size in pixels; false once it is gone.
+    bool Size(unsigned long window, int& width, int& height) const;
+    // The window's client area; empty when it cannot be read.
+    Screenshot Capture(unsigned long window) const;
+
+private:
+    struct _XDisplay* display_ = nullptr;
+};
