@@ -35,6 +35,23 @@ Matrix DepthRemap() {
     return remap;
 }
 
+// Direct3D 9 puts pixel centres on integer screen coordinates, OpenGL half
+// a pixel further right and down. Moving every position right and down by
+// just under half a pixel of the back buffer gives Direct3D 9's coverage and
+// texel sampling; the 1/128 short of a half keeps an edge on a whole pixel
+// off OpenGL's pixel centres, so that the top and left edges are the ones
+// that include it, as in Direct3D's fill rule, whichever rule OpenGL's
+// rasteriser applies to the upward y of its framebuffer.
+Matrix PixelCentreShift(std::uint32_t width, std::uint32_t height) {
+    constexpr float kShift = 63.0f / 128.0f;
+    Matrix shift = Identity();
+    // Clip space spans two units per viewport side; the offset is scaled by
+    // w, so it is the same number of pixels after the perspective division.
+    shift.m[3][0] = 2.0f * kShift / static_cast<float>(width);
+    shift.m[3][1] = -2.0f * kShift / static_cast<float>(height);
+    return shift;
+}
+
 GLenum BlendFactor(std::uint32_t blend) {
     switch (blend) {
     case 1: return GL_ZERO;
@@ -205,7 +222,7 @@ void GlDevice::UploadTransforms() {
     if (!transformsDirty_) {
         return;
     }
-    const Matrix projection = Multiply(projection_, DepthRemap());
+    const Matrix projection = Multiply(Multiply(projection_, DepthRemap()), PixelCentreShift(width_, height_));
     const Matrix modelView = Multiply(world_, view_);
     // A row-vector matrix stored row by row is the column-major transpose
     // that OpenGL expects: it loads as is.

@@ -16,8 +16,8 @@ class GlVertexBuffer;
 
 // The render device on OpenGL's fixed-function pipeline, set up to behave
 // as the Direct3D 9 one: row-vector matrices, Direct3D's 0..1 clip depth,
-// its render-state defaults, and a back buffer of its own (a framebuffer
-// object) that Present scales onto the window.
+// its pixel centres, its render-state defaults, and a back buffer of its own
+// (a framebuffer object) that Present scales bilinearly onto the window.
 class GlDevice : public RenderDevice {
 public:
     // Null when the framebuffer cannot be made.

@@ -94,6 +94,43 @@ TEST_F(GlPixels, ImageTopRowIsAtTheTopAndPositiveRotationTurnsCounterClockwise) 
     EXPECT_EQ(game->At(930, 570), kRed) << "after the turn the halves split left and right";
 }
 
+// Direct3D 9's pixel centres lie on whole screen coordinates, half a pixel
+// left of and above OpenGL's; the device draws as Direct3D 9 does.
+TEST_F(GlPixels, EdgesOnHalfPixelsCoverAsWithDirect3DNinesPixelCentres) {
+    // An edge on a half pixel leaves out the pixel whose centre it passes
+    // by half a pixel: from 630.5 the first covered column is 631.
+    Box halves;
+    halves.x = 640.5f;
+    halves.y = 512.5f;
+    Draw({halves});
+    ExpectCoverage(620, 490, 660, 535, kWhite,
+                   [](int x, int y) { return x >= 631 && x < 651 && y >= 503 && y < 523; });
+}
+
+TEST_F(GlPixels, TexelsAreSampledAtWholePixelCoordinates) {
+    // Four texels stretched over 15 pixels: pixel i of the sprite samples
+    // u = i / 15, where OpenGL's centres would sample (i + 0.5) / 15 and
+    // move the third boundary (pixel 11.25) a pixel to the left.
+    const std::uint32_t stripes[] = {0xFF0000FFU, 0x00FF00FFU, 0x0000FFFFU, 0xFFFFFFFFU};
+    WritePng(data, "columns.png", 4, 4, [&](int x, int) { return stripes[x]; });
+    WritePng(data, "rows.png", 4, 4, [&](int, int y) { return stripes[y]; });
+    Box columns;
+    columns.x = 400.5f;  // from 393 to 408
+    columns.sx = columns.sy = 7.5f;
+    columns.image = "columns.png";
+    Box rows = columns;
+    rows.x = 800.5f;
+    rows.y = 512.5f;  // from 505 to 520
+    rows.image = "rows.png";
+    Draw({columns, rows});
+    const std::uint32_t colours[] = {kRed, kGreen, kBlue, kWhite};
+    for (int i = 0; i < 15; ++i) {
+        const std::uint32_t expected = colours[i * 4 / 15];
+        EXPECT_EQ(game->At(393 + i, 512), expected) << "column " << i;
+        EXPECT_EQ(game->At(800, 505 + i), expected) << "row " << i;
+    }
+}
+
 TEST_F(GlPixels, DepthsOutsideOneToTenAreClipped) {
     Box nearClipped;
     nearClipped.x = 200.0f;
