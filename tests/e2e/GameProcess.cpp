@@ -1,6 +1,7 @@
 #include "e2e/GameProcess.h"
 
 #include <fcntl.h>
+#include <spawn.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,7 +38,9 @@ std::vector<std::string> GameEnvironment() {
 }
 }  // namespace
 
-GameProcess::GameProcess() { fs::copy(SourceRoot() + "Data", Root() + "Data", fs::copy_options::recursive | fs::copy_options::overwrite_existing); }
+GameProcess::GameProcess() {
+    fs::copy(SourceRoot() + "Data", Root() + "Data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
 
 GameProcess::~GameProcess() { Kill(); }
 
@@ -45,36 +48,29 @@ bool GameProcess::Start() {
     if (pid_ > 0) {
         return false;
     }
-    // Everything the child needs is prepared before the fork: after it only
-    // async-signal-safe calls are made.
     const std::vector<std::string> environment = GameEnvironment();
     std::vector<char*> envp;
     for (const std::string& entry : environment) {
         envp.push_back(const_cast<char*>(entry.c_str()));
     }
     envp.push_back(nullptr);
-    const std::string root = Root();
     const std::string out = Root() + "out.txt";
     const std::string err = Root() + "err.txt";
     char executable[] = VELMOR_EXECUTABLE;
     char* argv[] = {executable, nullptr};
 
-    const pid_t pid = fork();
-    if (pid < 0) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // The game finds its Data/ in its working directory.
+    posix_spawn_file_actions_addchdir_np(&actions, Root().c_str());
+    pid_t pid = -1;
+    const int failed = posix_spawn(&pid, executable, &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) {
         return false;
-    }
-    if (pid == 0) {
-        const int in = open("/dev/null", O_RDONLY);
-        const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (in < 0 || outFd < 0 || errFd < 0 || chdir(root.c_str()) != 0) {
-            _exit(127);
-        }
-        dup2(in, STDIN_FILENO);
-        dup2(outFd, STDOUT_FILENO);
-        dup2(errFd, STDERR_FILENO);
-        execve(executable, argv, envp.data());
-        _exit(127);
     }
     pid_ = pid;
     ended_ = false;

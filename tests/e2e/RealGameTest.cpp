@@ -76,6 +76,16 @@ Screenshot RealGameTest::WaitFor(const std::function<bool(const Screenshot&)>& s
     }
 }
 
+Screenshot RealGameTest::ShotOf(const VirtualRect& rect) const {
+    const float scaleX = static_cast<float>(width_) / 1280.0f;
+    const float scaleY = static_cast<float>(height_) / 1024.0f;
+    const int left = static_cast<int>(std::floor(rect.left * scaleX)) - 1;
+    const int top = static_cast<int>(std::floor(rect.top * scaleY)) - 1;
+    const int right = static_cast<int>(std::ceil(rect.right * scaleX)) + 1;
+    const int bottom = static_cast<int>(std::ceil(rect.bottom * scaleY)) + 1;
+    return display_.Capture(window_, left, top, right - left, bottom - top);
+}
+
 void RealGameTest::MoveTo(Vec2 point) const {
     // The inverse of the window procedure's client-to-virtual mapping.
     const int x = static_cast<int>(std::lround(point.x * static_cast<float>(width_) / 1280.0f));

@@ -30,6 +30,8 @@ protected:
     // has ended or the window is gone).
     Screenshot WaitFor(const std::function<bool(const Screenshot&)>& shown, double seconds);
     Screenshot Shot() const { return display_.Capture(window_); }
+    // Only the window pixels over a rectangle of the 1280 x 1024 space.
+    Screenshot ShotOf(const VirtualRect& rect) const;
 
     // Pointer moves and clicks at a point of the 1280 x 1024 space.
     void MoveTo(Vec2 point) const;

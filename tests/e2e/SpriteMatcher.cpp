@@ -132,50 +132,73 @@ std::optional<SpriteMatcher::Found> SpriteMatcher::Find(const Screenshot& shot, 
     const int toX = std::min(shot.Width() - spanX, static_cast<int>(std::ceil((area.right - size.x) * scaleX)));
     const int fromY = std::max(0, static_cast<int>(std::floor((area.top - size.y) * scaleY)));
     const int toY = std::min(shot.Height() - spanY, static_cast<int>(std::ceil((area.bottom - size.y) * scaleY)));
-    // The coarse pass may land a pixel beside the best offset, where fewer
-    // samples match: it lets more of them miss.
-    const auto missesFor = [&](double share) {
-        return static_cast<int>((1.0 - std::max(0.0, share)) * static_cast<double>(samples.size()));
-    };
-    const int allowedMisses = missesFor(atLeast - 0.3);
-
-    // Matched samples at one offset, or -1 once too many have missed.
-    const auto matchedAt = [&](int offsetX, int offsetY) {
+    // The share of `set` matching at one offset, or -1 once more than
+    // `allowed` have missed.
+    const auto shareAt = [&](const std::vector<Sample>& set, int offsetX, int offsetY, double atLeastShare) {
+        const auto allowed = static_cast<int>((1.0 - std::max(0.0, atLeastShare)) * static_cast<double>(set.size()));
         int misses = 0;
-        for (const Sample& sample : samples) {
-            if (!Matches(sample, shot.At(sample.x + offsetX, sample.y + offsetY)) && ++misses > allowedMisses) {
-                return -1;
+        for (const Sample& sample : set) {
+            if (!Matches(sample, shot.At(sample.x + offsetX, sample.y + offsetY)) && ++misses > allowed) {
+                return -1.0;
             }
         }
-        return static_cast<int>(samples.size()) - misses;
+        return 1.0 - static_cast<double>(misses) / static_cast<double>(set.size());
     };
-    int bestMatched = -1;
+
+    // A coarse pass on every second offset with a quarter of the samples,
+    // more lenient since it may land a pixel beside the best offset...
+    std::vector<Sample> coarse;
+    for (std::size_t i = 0; i < samples.size(); i += samples.size() >= 64 ? 4 : 1) {
+        coarse.push_back(samples[i]);
+    }
+    struct Candidate {
+        int x;
+        int y;
+        double share;
+    };
+    std::vector<Candidate> candidates;
+    for (int y = fromY; y <= toY; y += 2) {
+        for (int x = fromX; x <= toX; x += 2) {
+            const double share = shareAt(coarse, x, y, atLeast - 0.3);
+            if (share >= 0.0) {
+                candidates.push_back({x, y, share});
+            }
+        }
+    }
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate& a, const Candidate& b) { return a.share > b.share; });
+    // ... then every offset and every sample around the best few places.
+    double bestShare = -1.0;
     int bestX = 0;
     int bestY = 0;
-    const auto search = [&](int x0, int x1, int y0, int y1, int step) {
-        for (int y = std::max(y0, fromY); y <= std::min(y1, toY); y += step) {
-            for (int x = std::max(x0, fromX); x <= std::min(x1, toX); x += step) {
-                const int matched = matchedAt(x, y);
-                if (matched > bestMatched) {
-                    bestMatched = matched;
+    std::vector<Candidate> refined;
+    for (const Candidate& candidate : candidates) {
+        if (refined.size() == 3) {
+            break;
+        }
+        const bool seen = std::any_of(refined.begin(), refined.end(), [&](const Candidate& other) {
+            return std::abs(other.x - candidate.x) <= 4 && std::abs(other.y - candidate.y) <= 4;
+        });
+        if (seen) {
+            continue;
+        }
+        refined.push_back(candidate);
+        for (int y = std::max(fromY, candidate.y - 2); y <= std::min(toY, candidate.y + 2); ++y) {
+            for (int x = std::max(fromX, candidate.x - 2); x <= std::min(toX, candidate.x + 2); ++x) {
+                const double share = shareAt(samples, x, y, atLeast);
+                if (share > bestShare) {
+                    bestShare = share;
                     bestX = x;
                     bestY = y;
                 }
             }
         }
-    };
-    // Every second offset first: the neighbour tolerance still finds the
-    // sprite one pixel off; then every offset around the best.
-    search(fromX, toX, fromY, toY, 2);
-    if (bestMatched < 0) {
-        return std::nullopt;
     }
-    search(bestX - 2, bestX + 2, bestY - 2, bestY + 2, 1);
-    if (bestMatched < static_cast<int>(samples.size()) - missesFor(atLeast)) {
+    if (bestShare < atLeast) {
         return std::nullopt;
     }
     Found found;
     found.centre = {static_cast<float>(bestX) / scaleX + size.x, static_cast<float>(bestY) / scaleY + size.y};
-    found.score = static_cast<double>(bestMatched) / static_cast<double>(samples.size());
+    found.score = bestShare;
     return found;
 }

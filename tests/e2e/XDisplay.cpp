@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -110,21 +111,37 @@ bool XDisplay::Size(unsigned long window, int& width, int& height) const {
 Screenshot XDisplay::Capture(unsigned long window) const {
     int width = 0;
     int height = 0;
-    if (!Size(window, width, height) || width <= 0 || height <= 0) {
+    if (!Size(window, width, height)) {
         return {};
     }
-    XImage* image = XGetImage(display_, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                              AllPlanes, ZPixmap);
+    return Capture(window, 0, 0, width, height);
+}
+
+Screenshot XDisplay::Capture(unsigned long window, int left, int top, int width, int height) const {
+    int windowWidth = 0;
+    int windowHeight = 0;
+    if (!Size(window, windowWidth, windowHeight) || windowWidth <= 0 || windowHeight <= 0) {
+        return {};
+    }
+    const int right = std::min(windowWidth, left + width);
+    const int bottom = std::min(windowHeight, top + height);
+    left = std::max(0, left);
+    top = std::max(0, top);
+    if (right <= left || bottom <= top) {
+        return {};
+    }
+    XImage* image = XGetImage(display_, window, left, top, static_cast<unsigned>(right - left),
+                              static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap);
     if (image == nullptr) {
         return {};
     }
-    Screenshot shot(width, height);
+    Screenshot shot(windowWidth, windowHeight);
     const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < bottom - top; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(image->data + std::ptrdiff_t(y) * image->bytes_per_line);
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < right - left; ++x) {
             const unsigned long pixel = direct ? row[x] : XGetPixel(image, x, y);
-            shot.Set(x, y,
+            shot.Set(left + x, top + y,
                      (Channel(pixel, image->red_mask) << 16) | (Channel(pixel, image->green_mask) << 8) |
                          Channel(pixel, image->blue_mask));
         }

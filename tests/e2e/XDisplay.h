@@ -23,6 +23,9 @@ public:
     bool Size(unsigned long window, int& width, int& height) const;
     // The window's client area; empty when it cannot be read.
     Screenshot Capture(unsigned long window) const;
+    // Only the pixels of a rectangle of the client area are read (the rest
+    // stays black): quicker, for watching one place closely.
+    Screenshot Capture(unsigned long window, int left, int top, int width, int height) const;
 
 private:
     struct _XDisplay* display_ = nullptr;
