@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "e2e/RealGameTest.h"
 
 using RealGameMenu = RealGameTest;

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 #include <thread>
 
 #include "support/TempData.h"
