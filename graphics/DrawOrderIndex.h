@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -7,10 +8,10 @@
 #include "objects/IntrusiveList.h"
 #include "graphics/Sprite.h"
 
-// Finds where a sprite joins the draw list without walking it: the list is
-// kept in descending sort, so the place is in front of the first sprite
-// whose key is not larger, the head-most sprite of the largest key that is
-// at most the new one. One entry per distinct key keeps that sprite.
+// Puts a sprite into the draw list without walking it: the list is kept in
+// descending sort, so the place is in front of the first sprite whose key is
+// not larger, the head-most sprite of the largest key that is at most the
+// new one. One entry per distinct key keeps that sprite.
 //
 // A NaN key compares false both ways, so the list is then no longer ordered
 // and only the walk gives the historical place; while any NaN key is listed
@@ -21,18 +22,14 @@ class DrawOrderIndex {
 public:
     using DrawList = IntrusiveList<Sprite, &Sprite::drawNext, &Sprite::drawPrev>;
 
-    // The sprite that `sort` is inserted in front of (null: the tail).
-    Sprite* InsertionPoint(const DrawList& list, float sort);
-    // Records that `sprite` was just inserted with key `sort`.
-    void Inserted(const DrawList& list, Sprite& sprite, float sort);
-    // Records that `sprite` is about to leave.
-    void Removing(Sprite& sprite);
+    // Links `sprite` into `list` at the place of its current sort.
+    void Insert(DrawList& list, Sprite& sprite);
+    // Unlinks `sprite` from `list`.
+    void Remove(DrawList& list, Sprite& sprite);
     void Clear();
 
-    // Distinct keys indexed (for tests).
-    std::size_t KeyCount() const { return firstOfKey_.size(); }
-
 private:
+    Sprite* InsertionPoint(const DrawList& list, float sort);
     void Rebuild(const DrawList& list);
 
     std::map<float, Sprite*, std::greater<float>> firstOfKey_;

@@ -280,18 +280,14 @@ void Graphics::DrawCircle(float radius, float cx, float cy) {
 void Graphics::AddSprite(Sprite& sprite) {
     // Same place as walking from the head to the first key not larger, found
     // without the walk so that loading a level stays linear.
-    const float sort = sprite.sort;
-    sprites.InsertBefore(drawOrder_.InsertionPoint(sprites, sort), &sprite);
-    sprite.listedSort_ = sort;
+    drawOrder_.Insert(sprites, sprite);
     sprite.inDrawList_ = true;
-    drawOrder_.Inserted(sprites, sprite, sort);
 }
 
 void Graphics::RemoveSprite(Sprite& sprite) {
     if (!sprite.inDrawList_) {
         return;
     }
-    drawOrder_.Removing(sprite);
-    sprites.Remove(&sprite);
+    drawOrder_.Remove(sprites, sprite);
     sprite.inDrawList_ = false;
 }

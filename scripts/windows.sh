@@ -27,22 +27,7 @@ fail() { echo "windows.sh: FAILED: $*" >&2; exit 1; }
 
 # --- packages --------------------------------------------------------------
 part_start "packages"
-# wine64 alone has no wine command on the PATH; the wine package adds it.
-wanted=(cmake ninja-build mingw-w64 wine wine64 xvfb xauth xdotool x11-utils imagemagick libgtest-dev libstb-dev)
-missing=()
-for package in "${wanted[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get update -qq </dev/null
-    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
-fi
+bash "$root/scripts/deps.sh" windows
 wine=$(command -v wine || command -v wine64 || { [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64; } || true)
 [ -n "$wine" ] || fail "wine is not installed"
 # ImageMagick's own tools (a wrapper elsewhere on PATH may shadow convert).
