@@ -19,9 +19,9 @@ void AIController::Initialize() {
     if (gFactory == nullptr) {
         return;
     }
-    gFactory->RegisterCreator("RandomTargetAI", &CreateComponent<RandomTargetAI>);
-    gFactory->RegisterCreator("TargetFollowingAI", &CreateComponent<TargetFollowingAI>);
-    gFactory->RegisterCreator("SpittingAI", &CreateComponent<SpittingAI>);
+    gFactory->Register<RandomTargetAI>();
+    gFactory->Register<TargetFollowingAI>();
+    gFactory->Register<SpittingAI>();
 }
 
 void AIController::Update(float dt) {

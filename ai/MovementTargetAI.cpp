@@ -12,7 +12,7 @@ MovementTargetAI::~MovementTargetAI() {
 }
 
 void MovementTargetAI::Initialize() {
-    body = owner != nullptr ? owner->Get<Body>("Body") : nullptr;
+    body = owner != nullptr ? owner->Get<Body>() : nullptr;
     if (gAIController != nullptr && !registered_) {
         gAIController->RegisterAI(*this);
         registered_ = true;

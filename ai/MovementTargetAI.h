@@ -9,7 +9,9 @@ class Body;
 // built from data itself; the derived kinds replace its type name.
 class MovementTargetAI : public Component {
 public:
-    MovementTargetAI() : Component("MovementTargetAI") {}
+    static constexpr const char* kTypeName = "MovementTargetAI";
+
+    MovementTargetAI() : Component(kTypeName) {}
     ~MovementTargetAI() override;
 
     void Initialize() override;

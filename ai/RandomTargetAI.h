@@ -6,7 +6,9 @@
 // rectangle, and heads for any place where something swims.
 class RandomTargetAI : public MovementTargetAI {
 public:
-    RandomTargetAI() { typeName = "RandomTargetAI"; }
+    static constexpr const char* kTypeName = "RandomTargetAI";
+
+    RandomTargetAI() { typeName = kTypeName; }
 
     void Initialize() override;
     void Serialize(DataReader& in) override;

@@ -18,12 +18,12 @@ SpittingAI::~SpittingAI() {
 }
 
 void SpittingAI::Serialize(DataReader& in) {
-    BlockReader("SpittingAI").Float("maxDelay", maxDelay).Float("missDistance", missDistance).Read(in);
+    BlockReader(kTypeName).Float("maxDelay", maxDelay).Float("missDistance", missDistance).Read(in);
 }
 
 void SpittingAI::Initialize() {
-    body = owner != nullptr ? owner->Get<Body>("Body") : nullptr;
-    thrower = owner != nullptr ? owner->Get<ObjectThrower>("ObjectThrower") : nullptr;
+    body = owner != nullptr ? owner->Get<Body>() : nullptr;
+    thrower = owner != nullptr ? owner->Get<ObjectThrower>() : nullptr;
     if (gAIController != nullptr && !registered_) {
         gAIController->RegisterAI(*this);
         registered_ = true;
@@ -54,7 +54,7 @@ void SpittingAI::Update(float dt) {
     if (target == nullptr) {
         return;
     }
-    Position* targetPosition = target->Get<Position>("Position");
+    Position* targetPosition = target->Get<Position>();
     if (targetPosition == nullptr) {
         return;
     }

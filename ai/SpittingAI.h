@@ -11,7 +11,9 @@ class ObjectThrower;
 // intervals, aimed with a random error of up to missDistance per axis.
 class SpittingAI : public Component {
 public:
-    SpittingAI() : Component("SpittingAI") {}
+    static constexpr const char* kTypeName = "SpittingAI";
+
+    SpittingAI() : Component(kTypeName) {}
     ~SpittingAI() override;
 
     void Initialize() override;

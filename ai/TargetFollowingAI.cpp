@@ -6,13 +6,13 @@
 #include "objects/GameObject.h"
 #include "physics/Position.h"
 
-void TargetFollowingAI::Serialize(DataReader& in) { BlockReader("TargetFollowingAI").Float("force", force).Read(in); }
+void TargetFollowingAI::Serialize(DataReader& in) { BlockReader(kTypeName).Float("force", force).Read(in); }
 
 void TargetFollowingAI::Update(float dt) {
     if (gGameLogic != nullptr && gFactory != nullptr) {
         if (GameObject* player = gFactory->GetObjectById(gGameLogic->playerId)) {
             // A player without a Position leaves the target where it was.
-            if (Position* position = player->Get<Position>("Position")) {
+            if (Position* position = player->Get<Position>()) {
                 target = position->position;
             }
         }

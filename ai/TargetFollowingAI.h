@@ -5,7 +5,9 @@
 // Chases the player: its target is the player's position, every frame.
 class TargetFollowingAI : public MovementTargetAI {
 public:
-    TargetFollowingAI() { typeName = "TargetFollowingAI"; }
+    static constexpr const char* kTypeName = "TargetFollowingAI";
+
+    TargetFollowingAI() { typeName = kTypeName; }
 
     void Serialize(DataReader& in) override;
     void Update(float dt) override;

@@ -12,7 +12,7 @@
 Clickable::~Clickable() { link_.Leave(*this); }
 
 void Clickable::Serialize(DataReader& in) {
-    BlockReader("Clickable")
+    BlockReader(kTypeName)
         .Bool("left", left)
         .Bool("pressed", pressed)
         .Keyword("Message", [this](DataReader& reader) { message = ParseLevelCommand(reader); })
@@ -20,7 +20,7 @@ void Clickable::Serialize(DataReader& in) {
 }
 
 void Clickable::Initialize() {
-    body = owner != nullptr ? owner->Get<Body>("Body") : nullptr;
+    body = owner != nullptr ? owner->Get<Body>() : nullptr;
     link_.Join(*this, &Level::mouseListeners);
 }
 

@@ -12,7 +12,9 @@ class Body;
 // shape broadcasts the level command the component holds.
 class Clickable : public Component {
 public:
-    Clickable() : Component("Clickable") {}
+    static constexpr const char* kTypeName = "Clickable";
+
+    Clickable() : Component(kTypeName) {}
     ~Clickable() override;
 
     void Initialize() override;

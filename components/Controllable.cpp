@@ -17,7 +17,7 @@ bool DirectionActive(int arrow, int letter) { return Held(arrow) || Held(letter)
 Controllable::~Controllable() { link_.Leave(*this); }
 
 void Controllable::Serialize(DataReader& in) {
-    BlockReader("Controllable")
+    BlockReader(kTypeName)
         .Vec2("forceUp", forceUp)
         .Vec2("forceDown", forceDown)
         .Vec2("forceLeft", forceLeft)
@@ -26,7 +26,7 @@ void Controllable::Serialize(DataReader& in) {
 }
 
 void Controllable::Initialize() {
-    body = owner != nullptr ? owner->Get<Body>("Body") : nullptr;
+    body = owner != nullptr ? owner->Get<Body>() : nullptr;
     link_.Join(*this, &Level::updateList);
 }
 

@@ -10,7 +10,9 @@ class Body;
 // is held, read from the live keyboard state.
 class Controllable : public Component {
 public:
-    Controllable() : Component("Controllable") {}
+    static constexpr const char* kTypeName = "Controllable";
+
+    Controllable() : Component(kTypeName) {}
     ~Controllable() override;
 
     void Initialize() override;

@@ -20,7 +20,7 @@ void Cursor::Initialize() {
         }
         gGameLogic->cursor = this;
     }
-    transform = owner != nullptr ? owner->Get<Position>("Position") : nullptr;
+    transform = owner != nullptr ? owner->Get<Position>() : nullptr;
 }
 
 void Cursor::Update(float /*dt*/) {

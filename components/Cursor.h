@@ -10,7 +10,9 @@ class Position;
 // the game's current one; it replaces (and removes) the one before it.
 class Cursor : public Component {
 public:
-    Cursor() : Component("Cursor") {}
+    static constexpr const char* kTypeName = "Cursor";
+
+    Cursor() : Component(kTypeName) {}
     ~Cursor() override;
 
     void Initialize() override;

@@ -12,17 +12,17 @@
 #include "objects/Factory.h"
 
 void RegisterGameplayCreators(Factory& factory) {
-    factory.RegisterCreator("Controllable", &CreateComponent<Controllable>);
-    factory.RegisterCreator("Clickable", &CreateComponent<Clickable>);
-    factory.RegisterCreator("IDAnnouncer", &CreateComponent<IDAnnouncer>);
-    factory.RegisterCreator("Water", &CreateComponent<Water>);
-    factory.RegisterCreator("Swimmer", &CreateComponent<Swimmer>);
-    factory.RegisterCreator("Killable", &CreateComponent<Killable>);
-    factory.RegisterCreator("Deadly", &CreateComponent<Deadly>);
-    factory.RegisterCreator("Hole", &CreateComponent<Hole>);
-    factory.RegisterCreator("Fireball", &CreateComponent<Fireball>);
-    factory.RegisterCreator("ObjectThrower", &CreateComponent<ObjectThrower>);
-    factory.RegisterCreator("Cursor", &CreateComponent<Cursor>);
-    factory.RegisterCreator("MouseTargeting", &CreateComponent<MouseTargeting>);
-    factory.RegisterCreator("Snowball", &CreateComponent<Snowball>);
+    factory.Register<Controllable>();
+    factory.Register<Clickable>();
+    factory.Register<IDAnnouncer>();
+    factory.Register<Water>();
+    factory.Register<Swimmer>();
+    factory.Register<Killable>();
+    factory.Register<Deadly>();
+    factory.Register<Hole>();
+    factory.Register<Fireball>();
+    factory.Register<ObjectThrower>();
+    factory.Register<Cursor>();
+    factory.Register<MouseTargeting>();
+    factory.Register<Snowball>();
 }

@@ -17,7 +17,7 @@ void Deadly::SendMessage(Message* message) {
     if (other == nullptr || other->owner == nullptr) {
         return;
     }
-    if (other->owner->GetComponent("Killable") != nullptr) {
+    if (other->owner->Get<Killable>() != nullptr) {
         other->owner->Destroy();
     }
 }
@@ -26,12 +26,12 @@ void Killable::Serialize(DataReader& in) { SkipBlock(in, typeName); }
 
 Hole::~Hole() { link_.Leave(*this); }
 
-void Hole::Serialize(DataReader& in) { BlockReader("Hole").Float("duration", duration).Read(in); }
+void Hole::Serialize(DataReader& in) { BlockReader(kTypeName).Float("duration", duration).Read(in); }
 
 void Hole::Initialize() {
     remaining = duration;
-    transform = owner != nullptr ? owner->Get<Position>("Position") : nullptr;
-    body = owner != nullptr ? owner->Get<Body>("Body") : nullptr;
+    transform = owner != nullptr ? owner->Get<Position>() : nullptr;
+    body = owner != nullptr ? owner->Get<Body>() : nullptr;
     // A missing sibling is simply not shrunk; the hole still ends on time.
     if (transform != nullptr) {
         initialSize = transform->size;

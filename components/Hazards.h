@@ -10,7 +10,9 @@ class Position;
 // Destroys every killable object it collides with.
 class Deadly : public Component {
 public:
-    Deadly() : Component("Deadly") {}
+    static constexpr const char* kTypeName = "Deadly";
+
+    Deadly() : Component(kTypeName) {}
 
     void Serialize(DataReader& in) override;
     void SendMessage(Message* message) override;
@@ -19,7 +21,9 @@ public:
 // A marker found by name by Deadly; no data, no behaviour.
 class Killable : public Component {
 public:
-    Killable() : Component("Killable") {}
+    static constexpr const char* kTypeName = "Killable";
+
+    Killable() : Component(kTypeName) {}
 
     void Serialize(DataReader& in) override;
 };
@@ -28,7 +32,9 @@ public:
 // `duration` seconds, then destroys the object.
 class Hole : public Component {
 public:
-    Hole() : Component("Hole") {}
+    static constexpr const char* kTypeName = "Hole";
+
+    Hole() : Component(kTypeName) {}
     ~Hole() override;
 
     void Initialize() override;

@@ -13,7 +13,7 @@ IDAnnouncer::~IDAnnouncer() {
     }
 }
 
-void IDAnnouncer::Serialize(DataReader& in) { BlockReader("IDAnnouncer").Bool("player", player).Read(in); }
+void IDAnnouncer::Serialize(DataReader& in) { BlockReader(kTypeName).Bool("player", player).Read(in); }
 
 void IDAnnouncer::Initialize() {
     if (!announced_) {

@@ -6,7 +6,9 @@
 // destructor) to every system.
 class IDAnnouncer : public Component {
 public:
-    IDAnnouncer() : Component("IDAnnouncer") {}
+    static constexpr const char* kTypeName = "IDAnnouncer";
+
+    IDAnnouncer() : Component(kTypeName) {}
     ~IDAnnouncer() override;
 
     void Initialize() override;

@@ -15,7 +15,7 @@ Texture* Load(const char* name) { return gGraphics != nullptr ? gGraphics->LoadT
 }  // namespace
 
 void MouseTargeting::Serialize(DataReader& in) {
-    BlockReader("MouseTargeting")
+    BlockReader(kTypeName)
         .Float("fireballReloadMax", fireballReloadMax)
         .Float("snowballReloadMax", snowballReloadMax)
         .Read(in);
@@ -25,7 +25,7 @@ void MouseTargeting::Initialize() {
     Cursor::Initialize();
     fireballReload = fireballReloadMax;
     snowballReload = snowballReloadMax;
-    sprite = owner != nullptr ? owner->Get<Sprite>("Sprite") : nullptr;
+    sprite = owner != nullptr ? owner->Get<Sprite>() : nullptr;
     cursorTexture = Load("cursor.png");
     fireCursorTexture = Load("firecursor.png");
     snowCursorTexture = Load("snowcursor.png");
@@ -74,7 +74,7 @@ void MouseTargeting::SendMessage(Message* message) {
     if (player == nullptr) {
         return;
     }
-    auto* thrower = player->Get<ObjectThrower>("ObjectThrower");
+    auto* thrower = player->Get<ObjectThrower>();
     if (thrower == nullptr) {
         return;
     }
@@ -89,7 +89,7 @@ void MouseTargeting::SendMessage(Message* message) {
     }
     // The reload has restarted; without the two positions there is no
     // direction and nothing is thrown.
-    auto* playerPosition = player->Get<Position>("Position");
+    auto* playerPosition = player->Get<Position>();
     if (transform == nullptr || playerPosition == nullptr) {
         return;
     }

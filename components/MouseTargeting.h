@@ -9,7 +9,9 @@ class Texture;
 // shows which projectiles are ready and makes the player throw them.
 class MouseTargeting : public Cursor {
 public:
-    MouseTargeting() : Cursor("MouseTargeting") {}
+    static constexpr const char* kTypeName = "MouseTargeting";
+
+    MouseTargeting() : Cursor(kTypeName) {}
 
     void Initialize() override;
     void Serialize(DataReader& in) override;

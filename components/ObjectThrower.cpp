@@ -11,13 +11,13 @@ constexpr float kClearance = 1.1f;
 }
 
 void ObjectThrower::Serialize(DataReader& in) {
-    BlockReader("ObjectThrower")
+    BlockReader(kTypeName)
         .Float("speed", speed)
         .FileName("object", object, FileKind::Archetype)
         .Read(in);
 }
 
-void ObjectThrower::Initialize() { body = owner != nullptr ? owner->Get<Body>("Body") : nullptr; }
+void ObjectThrower::Initialize() { body = owner != nullptr ? owner->Get<Body>() : nullptr; }
 
 GameObject* ObjectThrower::Throw(Vec2 direction) {
     if (owner == nullptr || owner->level == nullptr || gFactory == nullptr) {
@@ -37,12 +37,12 @@ GameObject* ObjectThrower::Throw(Vec2 direction) {
     if (thrown == nullptr) {
         return nullptr;
     }
-    if (Body* thrownBody = thrown->Get<Body>("Body")) {
+    if (Body* thrownBody = thrown->Get<Body>()) {
         const float vx = speed * direction.x;
         const float vy = speed * direction.y;
         thrownBody->velocity = {body->velocity.x + vx, body->velocity.y + vy};
     }
-    if (Position* position = thrown->Get<Position>("Position")) {
+    if (Position* position = thrown->Get<Position>()) {
         position->position = body->transform->position;
         if (body->shape != nullptr && body->shape->kind == ShapeCircle) {
             const Vec2 scaled = direction * kClearance;

@@ -10,7 +10,9 @@ class Body;
 // Throws objects of a configured archetype from its object's body.
 class ObjectThrower : public Component {
 public:
-    ObjectThrower() : Component("ObjectThrower") {}
+    static constexpr const char* kTypeName = "ObjectThrower";
+
+    ObjectThrower() : Component(kTypeName) {}
 
     void Initialize() override;
     void Serialize(DataReader& in) override;

@@ -18,7 +18,7 @@ void Projectile::Serialize(DataReader& in) { SkipBlock(in, typeName); }
 
 void Projectile::Initialize() {
     link_.Join(*this, &Level::updateList);
-    body = owner != nullptr ? owner->Get<Body>("Body") : nullptr;
+    body = owner != nullptr ? owner->Get<Body>() : nullptr;
 }
 
 void Projectile::SendMessage(Message* message) {
@@ -36,10 +36,10 @@ void Projectile::Update(float /*dt*/) {
 }
 
 void Fireball::Explode() {
-    Body* fireballBody = owner->Get<Body>("Body");
+    Body* fireballBody = owner->Get<Body>();
     if (fireballBody != nullptr && owner->level != nullptr && gFactory != nullptr) {
         if (GameObject* hole = gFactory->CreateObject("hole.txt")) {
-            Position* position = hole->Get<Position>("Position");
+            Position* position = hole->Get<Position>();
             if (position != nullptr && fireballBody->transform != nullptr) {
                 position->position = fireballBody->transform->position;
             }

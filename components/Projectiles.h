@@ -31,7 +31,9 @@ private:
 // Ends its object and leaves a hole where it was.
 class Fireball : public Projectile {
 public:
-    Fireball() : Projectile("Fireball") {}
+    static constexpr const char* kTypeName = "Fireball";
+
+    Fireball() : Projectile(kTypeName) {}
 
     void Explode();
 
@@ -42,7 +44,9 @@ protected:
 // Simply ends its object.
 class Snowball : public Projectile {
 public:
-    Snowball() : Projectile("Snowball") {}
+    static constexpr const char* kTypeName = "Snowball";
+
+    Snowball() : Projectile(kTypeName) {}
 
 protected:
     void End() override;

@@ -8,7 +8,7 @@
 #include "physics/Body.h"
 #include "physics/Position.h"
 
-void Water::Serialize(DataReader& in) { BlockReader("Water").Float("swimTime", swimTime).Read(in); }
+void Water::Serialize(DataReader& in) { BlockReader(kTypeName).Float("swimTime", swimTime).Read(in); }
 
 void Water::SendMessage(Message* message) {
     if (message->id != MsgCollision) {
@@ -19,7 +19,7 @@ void Water::SendMessage(Message* message) {
         return;
     }
     if (other->owner != nullptr) {
-        if (auto* swimmer = other->owner->Get<Swimmer>("Swimmer")) {
+        if (auto* swimmer = other->owner->Get<Swimmer>()) {
             swimmer->timer = swimTime;
             if (swimmer->body != nullptr) {
                 swimmer->body->collisionLayers |= Swimmer::kSwimmingLayer;
@@ -35,10 +35,10 @@ void Water::SendMessage(Message* message) {
 
 Swimmer::~Swimmer() { link_.Leave(*this); }
 
-void Swimmer::Serialize(DataReader& in) { BlockReader("Swimmer").Float("timer", timer).Read(in); }
+void Swimmer::Serialize(DataReader& in) { BlockReader(kTypeName).Float("timer", timer).Read(in); }
 
 void Swimmer::Initialize() {
-    body = owner != nullptr ? owner->Get<Body>("Body") : nullptr;
+    body = owner != nullptr ? owner->Get<Body>() : nullptr;
     link_.Join(*this, &Level::updateList);
 }
 

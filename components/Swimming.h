@@ -8,7 +8,9 @@ class Body;
 // Makes what touches it swim for a while, and tells the AI where.
 class Water : public Component {
 public:
-    Water() : Component("Water") {}
+    static constexpr const char* kTypeName = "Water";
+
+    Water() : Component(kTypeName) {}
 
     void Serialize(DataReader& in) override;
     void SendMessage(Message* message) override;
@@ -22,7 +24,9 @@ class Swimmer : public Component {
 public:
     static constexpr int kSwimmingLayer = 2;
 
-    Swimmer() : Component("Swimmer") {}
+    static constexpr const char* kTypeName = "Swimmer";
+
+    Swimmer() : Component(kTypeName) {}
     ~Swimmer() override;
 
     void Initialize() override;

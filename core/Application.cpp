@@ -70,7 +70,7 @@ bool Application::Startup() {
         Shutdown();
         return false;
     }
-    gFactory->RegisterCreator("Position", &CreateComponent<Position>);
+    gFactory->Register<Position>();
     gGameLogic->LoadLevels();
     core_->BeginLoop();
     return true;

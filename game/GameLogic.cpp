@@ -107,7 +107,7 @@ void GameLogic::ShowEndScreen(const std::string& image) {
     if (text == nullptr) {
         return;
     }
-    if (Sprite* sprite = text->Get<Sprite>("Sprite")) {
+    if (Sprite* sprite = text->Get<Sprite>()) {
         sprite->name = image;
     }
     Factory::PlaceInLevel(*text, *level);

@@ -40,7 +40,7 @@ void Level::Reload() {
     // would otherwise kill the fresh object there, and an old fireball leave
     // a hole in the fresh level.
     for (GameObject* object = objects.head; object != nullptr; object = object->next) {
-        if (Body* body = object->Get<Body>("Body")) {
+        if (Body* body = object->Get<Body>()) {
             body->LeaveWorld();
         }
     }

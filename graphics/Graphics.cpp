@@ -146,7 +146,7 @@ bool Graphics::TryInitialize(std::string& error) {
     gPlatform->ShowMainWindow(window, win::SW_SHOWDEFAULT);
 
     if (gFactory != nullptr) {
-        gFactory->RegisterCreator("Sprite", &CreateComponent<Sprite>);
+        gFactory->Register<Sprite>();
     }
     return true;
 }

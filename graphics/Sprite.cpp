@@ -14,11 +14,11 @@ Sprite::~Sprite() {
 }
 
 void Sprite::Serialize(DataReader& in) {
-    BlockReader("Sprite").FileName("name", name, FileKind::Image).Float("sort", sort).Read(in);
+    BlockReader(kTypeName).FileName("name", name, FileKind::Image).Float("sort", sort).Read(in);
 }
 
 void Sprite::Initialize() {
-    position = owner != nullptr ? owner->Get<Position>("Position") : nullptr;
+    position = owner != nullptr ? owner->Get<Position>() : nullptr;
     // Without a Position there is no depth to take; the sprite keeps its key
     // and stays in the list but draws nothing.
     if (sort == -1.0f && position != nullptr) {

@@ -11,7 +11,9 @@ class Texture;
 // A textured rectangle over the object's Position, drawn at its depth.
 class Sprite : public Component {
 public:
-    Sprite() : Component("Sprite") {}
+    static constexpr const char* kTypeName = "Sprite";
+
+    Sprite() : Component(kTypeName) {}
     ~Sprite() override;
 
     void Initialize() override;

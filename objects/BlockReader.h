@@ -15,7 +15,7 @@ class DataReader;
 // a known key by its value(s); anything else is skipped one token at a time.
 // Each component only lists its keys:
 //
-//     BlockReader("Position").Float("depth", depth).Vec2("size", size).Read(in);
+//     BlockReader(kTypeName).Float("depth", depth).Vec2("size", size).Read(in);
 class BlockReader {
 public:
     explicit BlockReader(std::string context) : context_(std::move(context)) {}

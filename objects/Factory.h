@@ -24,6 +24,11 @@ public:
     void Update(float dt) override;
 
     void RegisterCreator(const std::string& name, ComponentCreator creator);
+    // Registers component class T under its type name.
+    template <class T>
+    void Register() {
+        RegisterCreator(T::kTypeName, &::CreateComponent<T>);
+    }
     // A new, unplaced and uninitialized object from "Data/Archetypes/" +
     // archetypeFile; null when the file cannot be opened.
     GameObject* CreateObject(const std::string& archetypeFile);

@@ -70,7 +70,7 @@ void GameObject::Destroy() {
     if (gFactory != nullptr) {
         gFactory->pendingDestroy.insert(this);
     }
-    if (Body* body = Get<Body>("Body")) {
+    if (Body* body = Get<Body>()) {
         body->resolve = false;
     }
 }

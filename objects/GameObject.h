@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class Component;
+#include "objects/Component.h"
+
 class Level;
 class Message;
 
@@ -27,9 +29,16 @@ public:
     // Deletion at the end of the frame; the object stays alive until then.
     void Destroy();
 
+    // The component of class T, found by the class's own type name.
     template <class T>
-    T* Get(const std::string& name) const {
-        return static_cast<T*>(GetComponent(name));
+    T* Get() const {
+        return As<T>(GetComponent(T::kTypeName));
+    }
+    // The component named `name` seen as a T (a base of its class, or the
+    // class itself), for callers that hold the name as data.
+    template <class T>
+    T* GetAs(const std::string& name) const {
+        return As<T>(GetComponent(name));
     }
 
     GameObject* next = nullptr;
@@ -37,4 +46,13 @@ public:
     Level* level = nullptr;
     std::vector<Component*> components;
     std::int32_t id = 0;
+
+private:
+    // Debug builds check that a name and a class were not paired wrongly
+    // (a data-registered creator of another class under the same name).
+    template <class T>
+    static T* As(Component* component) {
+        assert(component == nullptr || dynamic_cast<T*>(component) != nullptr);
+        return static_cast<T*>(component);
+    }
 };

@@ -41,7 +41,7 @@ void Body::ReadShape(DataReader& in) {
 }
 
 void Body::Serialize(DataReader& in) {
-    BlockReader("Body")
+    BlockReader(kTypeName)
         .Vec2("velocity", velocity)
         .Vec2("acceleration", acceleration)
         .Vec2("collisionSize", collisionSize)
@@ -55,7 +55,7 @@ void Body::Serialize(DataReader& in) {
 }
 
 void Body::Initialize() {
-    transform = owner != nullptr ? owner->Get<Position>("Position") : nullptr;
+    transform = owner != nullptr ? owner->Get<Position>() : nullptr;
     if (transform != nullptr) {
         if (collisionSize.x == 0.0f && collisionSize.y == 0.0f) {
             collisionSize = transform->size;

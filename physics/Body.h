@@ -13,7 +13,9 @@ class Position;
 // of the position, which the physics step writes back into the Position.
 class Body : public Component {
 public:
-    Body() : Component("Body") {}
+    static constexpr const char* kTypeName = "Body";
+
+    Body() : Component(kTypeName) {}
     ~Body() override;
 
     void Initialize() override;

@@ -22,7 +22,7 @@ Physics::~Physics() {
 
 void Physics::Initialize() {
     if (gFactory != nullptr) {
-        gFactory->RegisterCreator("Body", &CreateComponent<Body>);
+        gFactory->Register<Body>();
     }
 }
 

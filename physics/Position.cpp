@@ -3,7 +3,7 @@
 #include "objects/BlockReader.h"
 
 void Position::Serialize(DataReader& in) {
-    BlockReader("Position")
+    BlockReader(kTypeName)
         .Float("rotation", rotation)
         .Float("depth", depth)
         .Vec2("position", position)

@@ -6,7 +6,9 @@
 // Where an object is and how large it is (half extents).
 class Position : public Component {
 public:
-    Position() : Component("Position") {}
+    static constexpr const char* kTypeName = "Position";
+
+    Position() : Component(kTypeName) {}
 
     void Serialize(DataReader& in) override;
 

@@ -22,7 +22,7 @@ struct AiScene {
     template <class T>
     T* First(const std::string& component) const {
         const auto found = game->ObjectsWith(component);
-        return found.empty() ? nullptr : found.front()->Get<T>(component);
+        return found.empty() ? nullptr : found.front()->GetAs<T>(component);
     }
 
     std::size_t Count(const std::string& component) const { return game->ObjectsWith(component).size(); }

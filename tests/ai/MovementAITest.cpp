@@ -71,7 +71,7 @@ TEST_F(Wandering, TheClampRectangleComesFromTheData) {
     GameObject* boxed = gFactory->CreateObject("boxed.txt");
     ASSERT_NE(boxed, nullptr);
     Factory::PlaceInLevel(*boxed, *gGameLogic->levels.head);
-    ai = boxed->Get<RandomTargetAI>("RandomTargetAI");
+    ai = boxed->Get<RandomTargetAI>();
     position = &ai->body->transform->position;
     EXPECT_EQ(ai->force, 30.0f);
     const Vec2 target = PickLandingAt(17, {90.0f, 250.0f});
@@ -166,7 +166,7 @@ TEST_F(Following, ItChasesThePlayerWhereverItGoes) {
     ASSERT_TRUE(scene.Start("chaser.txt end hero.txt end"));
     auto* ai = scene.First<TargetFollowingAI>("TargetFollowingAI");
     EXPECT_NEAR(ForceAfterUpdate(ai).y, -1000.0f, 1e-2f);
-    auto* hero = scene.game->ObjectsWith("IDAnnouncer").front()->Get<Position>("Position");
+    auto* hero = scene.game->ObjectsWith("IDAnnouncer").front()->Get<Position>();
     hero->position = {700.0f, 400.0f};
     const Vec2 force = ForceAfterUpdate(ai);
     EXPECT_EQ(ai->target, Vec2(700.0f, 400.0f));
@@ -192,8 +192,8 @@ TEST_F(Following, ItsDataSetsTheForceAndSkipsTheWanderersKeys) {
                             "chaser.txt TargetFollowingAI Vec2 clampMin 5 5 float force 250 end end hero.txt end"));
     const auto chasers = scene.game->ObjectsWith("TargetFollowingAI");
     ASSERT_EQ(chasers.size(), 2U);
-    auto* half = chasers[0]->Get<TargetFollowingAI>("TargetFollowingAI");
-    auto* quarter = chasers[1]->Get<TargetFollowingAI>("TargetFollowingAI");
+    auto* half = chasers[0]->Get<TargetFollowingAI>();
+    auto* quarter = chasers[1]->Get<TargetFollowingAI>();
     EXPECT_EQ(half->force, 500.0f);
     EXPECT_EQ(quarter->force, 250.0f);
     EXPECT_NEAR(ForceAfterUpdate(half).y, -500.0f, 1e-2f);
@@ -220,7 +220,7 @@ TEST_F(Following, MissingBodiesAndPositionsAreSkipped) {
     gAIController->SendMessage(&swim);
     EXPECT_TRUE(scene.game->Frame());
     // A player without a Position leaves the chaser's target alone.
-    auto* chaser = scene.game->ObjectsWith("TargetFollowingAI").back()->Get<TargetFollowingAI>("TargetFollowingAI");
+    auto* chaser = scene.game->ObjectsWith("TargetFollowingAI").back()->Get<TargetFollowingAI>();
     ASSERT_NE(chaser->body->transform, nullptr);
     EXPECT_EQ(chaser->target, Vec2(0.0f, 0.0f));
 }

@@ -48,8 +48,8 @@ TEST_F(Spitting, ItTakesThePlayerRecordedBeforeItOrAnnouncedAfterIt) {
     // Each took the player recorded at its start, the later announcement
     // then replaced both.
     for (GameObject* object : spitters) {
-        EXPECT_EQ(object->Get<SpittingAI>("SpittingAI")->targetId, heroes[1]->id);
-        const float delay = object->Get<SpittingAI>("SpittingAI")->delay;
+        EXPECT_EQ(object->Get<SpittingAI>()->targetId, heroes[1]->id);
+        const float delay = object->Get<SpittingAI>()->delay;
         EXPECT_GE(delay, 0.0f);
         EXPECT_LE(delay, 5.0f);
     }
@@ -88,10 +88,10 @@ TEST_F(Spitting, WithoutMissDistanceItAimsExactlyAtThePlayer) {
     spitter->Update(0.016f);
     ASSERT_EQ(Spat(), 1U);
     GameObject* spit = scene.game->ObjectsWith("Killable").front();
-    const Vec2 v = spit->Get<Body>("Body")->velocity;
+    const Vec2 v = spit->Get<Body>()->velocity;
     EXPECT_EQ(v.x, 0.0f);
     EXPECT_NEAR(v.y, 200.0f, 1e-3f);
-    EXPECT_EQ(spit->Get<Position>("Position")->position, Vec2(100.0f, 100.0f));
+    EXPECT_EQ(spit->Get<Position>()->position, Vec2(100.0f, 100.0f));
 }
 
 TEST_F(Spitting, EachExpiryDrawsTheDelayThenTheXThenTheYOffset) {
@@ -112,7 +112,7 @@ TEST_F(Spitting, EachExpiryDrawsTheDelayThenTheXThenTheYOffset) {
     const Vec2 d = aim - Vec2{100.0f, 100.0f};
     const float length = std::sqrt(LengthSquared(d));
     ASSERT_EQ(Spat(), 1U);
-    const Vec2 v = scene.game->ObjectsWith("Killable").front()->Get<Body>("Body")->velocity;
+    const Vec2 v = scene.game->ObjectsWith("Killable").front()->Get<Body>()->velocity;
     EXPECT_NEAR(v.x, 200.0f * d.x / length, 1e-2f);
     EXPECT_NEAR(v.y, 200.0f * d.y / length, 1e-2f);
 }
@@ -140,7 +140,7 @@ TEST_F(Spitting, NewDelaysAndAimingErrorsStayWithinTheirBounds) {
     }
     // Every spit points within 50 units (per axis) of the player below.
     for (GameObject* spit : scene.game->ObjectsWith("Killable")) {
-        const Vec2 v = spit->Get<Body>("Body")->velocity;
+        const Vec2 v = spit->Get<Body>()->velocity;
         ASSERT_GT(v.y, 0.0f);
         EXPECT_LE(std::fabs(v.x / v.y), 50.0f / 250.0f + 1e-4f);
     }
@@ -214,12 +214,12 @@ TEST(SpittingIncomplete, SpittersWithoutThrowerBodyOrPositionAndPlayersWithoutPo
         WriteIncompleteSpitters(scene.data);
         ASSERT_TRUE(scene.Start(level)) << level;
         for (GameObject* object : scene.game->ObjectsWith("SpittingAI")) {
-            object->Get<SpittingAI>("SpittingAI")->delay = -1.0f;
+            object->Get<SpittingAI>()->delay = -1.0f;
         }
         EXPECT_TRUE(scene.game->Frames(3)) << level;
         EXPECT_EQ(scene.Count("Killable"), 0U) << level;
         for (GameObject* object : scene.game->ObjectsWith("SpittingAI")) {
-            EXPECT_NE(object->Get<SpittingAI>("SpittingAI")->targetId, 0) << level;
+            EXPECT_NE(object->Get<SpittingAI>()->targetId, 0) << level;
         }
     }
 }

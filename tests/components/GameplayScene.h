@@ -59,5 +59,5 @@ public:
 
 template <class T>
 T* Part(GameObject* object, const std::string& name) {
-    return object != nullptr ? object->Get<T>(name) : nullptr;
+    return object != nullptr ? object->GetAs<T>(name) : nullptr;
 }

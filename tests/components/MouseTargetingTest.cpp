@@ -142,14 +142,14 @@ TEST_F(Aiming, TheCursorFollowsTheMouse) {
 
 bool AllFinite() {
     for (const auto& [id, object] : gFactory->objects) {
-        if (auto* body = object->Get<Body>("Body")) {
+        if (auto* body = object->Get<Body>()) {
             for (float v : {body->position.x, body->position.y, body->velocity.x, body->velocity.y}) {
                 if (!std::isfinite(v)) {
                     return false;
                 }
             }
         }
-        if (auto* position = object->Get<Position>("Position")) {
+        if (auto* position = object->Get<Position>()) {
             if (!std::isfinite(position->position.x) || !std::isfinite(position->position.y)) {
                 return false;
             }

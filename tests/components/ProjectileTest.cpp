@@ -69,7 +69,7 @@ TEST_F(Projectiles, ASpeedOfExactly100IsNotSlowEnoughToEnd) {
     ASSERT_TRUE(scene.Start(""));
     for (const char* archetype : {"snowball.txt", "fireball.txt"}) {
         GameObject* object = scene.Spawn(archetype);
-        auto* projectile = object->Get<Projectile>(archetype[0] == 's' ? "Snowball" : "Fireball");
+        auto* projectile = object->GetAs<Projectile>(archetype[0] == 's' ? "Snowball" : "Fireball");
         Body* body = Part<Body>(object, "Body");
         body->velocity = {60.0f, 80.0f};
         projectile->Update(0.016f);
@@ -97,7 +97,7 @@ TEST_F(Projectiles, AFreeFireballFliesUntilDragBringsItBelow100) {
     int frames = 0;
     while (scene.Count("Fireball") == 1 && frames < 1000) {
         speedBeforeThat = speedBeforeLastFrame;
-        speedBeforeLastFrame = scene.First("Fireball")->Get<Body>("Body")->velocity.x;
+        speedBeforeLastFrame = scene.First("Fireball")->Get<Body>()->velocity.x;
         scene.Frame(16);
         ++frames;
     }
@@ -113,7 +113,7 @@ TEST_F(Projectiles, ADetachedFireballMakesNoHoleButIsStillDestroyed) {
     ASSERT_NE(fireball, nullptr);
     fireball->Initialize();
     EXPECT_EQ(gGameLogic->levels.head->updateList.count, 0);
-    fireball->Get<Fireball>("Fireball")->Explode();
+    fireball->Get<Fireball>()->Explode();
     EXPECT_TRUE(scene.Pending(fireball));
     EXPECT_EQ(scene.Count("Hole"), 0U);
     scene.Frame();

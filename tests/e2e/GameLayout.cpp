@@ -13,8 +13,8 @@
 
 namespace {
 Placement PlacementOf(const GameObject& object) {
-    const auto* position = object.Get<Position>("Position");
-    const auto* sprite = object.Get<Sprite>("Sprite");
+    const auto* position = object.Get<Position>();
+    const auto* sprite = object.Get<Sprite>();
     Placement place;
     if (position != nullptr) {
         place.position = position->position;
@@ -66,7 +66,7 @@ std::optional<GameLayout::Menu> GameLayout::ReadMenu() const {
     }
     menu.background = *background;
     for (GameObject* object : game.ObjectsWith("Clickable")) {
-        const auto* clickable = object->Get<Clickable>("Clickable");
+        const auto* clickable = object->Get<Clickable>();
         if (clickable->message == nullptr || object->GetComponent("Sprite") == nullptr) {
             continue;
         }
@@ -102,7 +102,7 @@ std::optional<GameLayout::Level> GameLayout::ReadLevel(const MenuButton& button)
     level.file = button.level;
     bool player = false;
     for (GameObject* object : game.ObjectsWith("IDAnnouncer")) {
-        if (object->Get<IDAnnouncer>("IDAnnouncer")->player) {
+        if (object->Get<IDAnnouncer>()->player) {
             level.player = PlacementOf(*object);
             player = true;
         }

@@ -75,7 +75,7 @@ protected:
     std::vector<std::string> SpriteNames() {
         std::vector<std::string> names;
         for (GameObject* object : game->ObjectsWith("Sprite")) {
-            names.push_back(object->Get<Sprite>("Sprite")->name);
+            names.push_back(object->Get<Sprite>()->name);
         }
         return names;
     }

@@ -28,7 +28,7 @@ void ListProbe::Initialize() {
     link_.Join(*this, mouse ? &Level::mouseListeners : &Level::updateList);
 }
 
-void ListProbe::Serialize(DataReader& in) { BlockReader("ListProbe").Int("tag", tag).Bool("mouse", mouse).Read(in); }
+void ListProbe::Serialize(DataReader& in) { BlockReader(kTypeName).Int("tag", tag).Bool("mouse", mouse).Read(in); }
 
 void ListProbe::Update(float /*dt*/) {
     GameLog::events.push_back("update " + std::to_string(tag));
@@ -43,7 +43,7 @@ void ListProbe::SendMessage(Message* message) {
     }
 }
 
-void ProbeCursor::Serialize(DataReader& in) { BlockReader("ProbeCursor").Int("tag", tag).Read(in); }
+void ProbeCursor::Serialize(DataReader& in) { BlockReader(kTypeName).Int("tag", tag).Read(in); }
 
 void ProbeCursor::SendMessage(Message* message) {
     if (message->id == MsgMouseButton) {
@@ -52,8 +52,8 @@ void ProbeCursor::SendMessage(Message* message) {
 }
 
 void RegisterGameProbes() {
-    gFactory->RegisterCreator("ListProbe", &CreateComponent<ListProbe>);
-    gFactory->RegisterCreator("ProbeCursor", &CreateComponent<ProbeCursor>);
+    gFactory->Register<ListProbe>();
+    gFactory->Register<ProbeCursor>();
 }
 
 FrameWatch& InstallFrameWatch() {

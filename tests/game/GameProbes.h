@@ -30,7 +30,9 @@ struct GameLog {
 // "int tag N".
 class ListProbe : public Component {
 public:
-    ListProbe() : Component("ListProbe") {}
+    static constexpr const char* kTypeName = "ListProbe";
+
+    ListProbe() : Component(kTypeName) {}
     ~ListProbe() override;
 
     void Initialize() override;
@@ -49,7 +51,9 @@ private:
 // A cursor that logs the mouse-button messages the game logic hands it.
 class ProbeCursor : public Cursor {
 public:
-    ProbeCursor() : Cursor("ProbeCursor") {}
+    static constexpr const char* kTypeName = "ProbeCursor";
+
+    ProbeCursor() : Cursor(kTypeName) {}
     void Serialize(DataReader& in) override;
     void SendMessage(Message* message) override;
 

@@ -68,9 +68,9 @@ TEST_F(LevelTest, ReloadHoldsOldAndNewForOneFrameAndTheOldNoLongerResolve) {
     EXPECT_EQ(both[1], old[1]);
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(both[i]->level, &level) << i;
-        EXPECT_EQ(both[i]->Get<Body>("Body")->resolve, i >= 2) << i;
+        EXPECT_EQ(both[i]->Get<Body>()->resolve, i >= 2) << i;
         // The old ones are out of the physics world for their last frame.
-        EXPECT_EQ(both[i]->Get<Body>("Body")->IsRegistered(), i >= 2) << i;
+        EXPECT_EQ(both[i]->Get<Body>()->IsRegistered(), i >= 2) << i;
     }
     EXPECT_EQ(Count(level.updateList), 4);
     gFactory->Update(0.0f);
@@ -118,7 +118,7 @@ TEST_F(LevelTest, DestructorDoomsAndDetachesItsObjectsAndLeavesTheLevelList) {
         EXPECT_EQ(object->next, nullptr);
         EXPECT_EQ(object->prev, nullptr);
         EXPECT_EQ(gFactory->pendingDestroy.count(object), 1u);
-        if (Body* body = object->Get<Body>("Body")) {
+        if (Body* body = object->Get<Body>()) {
             EXPECT_FALSE(body->resolve);
         }
     }

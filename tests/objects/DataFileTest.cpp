@@ -51,8 +51,8 @@ TEST_F(DataFile, ArchetypeReadsEveryRegisteredComponentUpToItsEnd) {
     GameObject* box = factory->CreateObject("box.txt");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(Names(box), (std::vector<std::string>{"Body", "Position"}));
-    EXPECT_EQ(box->Get<Position>("Position")->size, Vec2(3.0f, 4.0f));
-    EXPECT_FLOAT_EQ(box->Get<Body>("Body")->mass, 2.0f);
+    EXPECT_EQ(box->Get<Position>()->size, Vec2(3.0f, 4.0f));
+    EXPECT_FLOAT_EQ(box->Get<Body>()->mass, 2.0f);
     // Anything after the archetype's "end" is never read.
     GameObject* x = Archetype("Position end end Body end");
     EXPECT_EQ(Names(x), (std::vector<std::string>{"Position"}));
@@ -69,7 +69,7 @@ TEST_F(DataFile, UnregisteredComponentInAnArchetypeEndsItAtItsBlocksEnd) {
     // A registered name among those words does start a component.
     GameObject* y = Archetype("Sparkle Probe int tag 9 end end Body end");
     EXPECT_EQ(Names(y), (std::vector<std::string>{"Probe"}));
-    EXPECT_EQ(y->Get<Probe>("Probe")->tag, 9);
+    EXPECT_EQ(y->Get<Probe>()->tag, 9);
 }
 
 TEST_F(DataFile, FinalEndOrNotTheLevelLoadsTheSameObjects) {
@@ -80,8 +80,8 @@ TEST_F(DataFile, FinalEndOrNotTheLevelLoadsTheSameObjects) {
     for (std::size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(Names(with[i]), Names(without[i]));
     }
-    EXPECT_EQ(with[1]->Get<Probe>("Probe")->tag, 6);
-    EXPECT_EQ(without[1]->Get<Probe>("Probe")->tag, 6);
+    EXPECT_EQ(with[1]->Get<Probe>()->tag, 6);
+    EXPECT_EQ(without[1]->Get<Probe>()->tag, 6);
 }
 
 TEST_F(DataFile, StrayEndsBetweenEntriesAreSkipped) {
@@ -106,12 +106,12 @@ TEST_F(DataFile, ObjectsArePlacedAndInitializedOneAtATimeInFileOrder) {
 TEST_F(DataFile, OverrideChangesOnlyTheKeysItLists) {
     const auto objects = LoadLevel("box.txt Position Vec2 position 9 8 end end box.txt Position end end");
     ASSERT_EQ(objects.size(), 2u);
-    const Position* moved = objects[0]->Get<Position>("Position");
+    const Position* moved = objects[0]->Get<Position>();
     EXPECT_EQ(moved->position, Vec2(9.0f, 8.0f));
     EXPECT_EQ(moved->size, Vec2(3.0f, 4.0f));
     EXPECT_FLOAT_EQ(moved->depth, 7.0f);
     EXPECT_EQ(objects[0]->components.size(), 2u);  // no second Position
-    const Position* same = objects[1]->Get<Position>("Position");
+    const Position* same = objects[1]->Get<Position>();
     EXPECT_EQ(same->position, Vec2(1.0f, 2.0f));
 }
 
@@ -119,7 +119,7 @@ TEST_F(DataFile, OverrideNamingARegisteredMissingComponentAddsIt) {
     const auto objects = LoadLevel("box.txt Probe int tag 4 end end");
     ASSERT_EQ(objects.size(), 1u);
     EXPECT_EQ(Names(objects[0]), (std::vector<std::string>{"Body", "Position", "Probe"}));
-    EXPECT_EQ(objects[0]->Get<Probe>("Probe")->tag, 4);
+    EXPECT_EQ(objects[0]->Get<Probe>()->tag, 4);
 }
 
 TEST_F(DataFile, UnregisteredComponentInALevelClosesTheObjectEntry) {
@@ -129,7 +129,7 @@ TEST_F(DataFile, UnregisteredComponentInALevelClosesTheObjectEntry) {
         "box.txt Sparkle float rate 3 end Position Vec2 position 50 50 end end\n"
         "tagged.txt end");
     ASSERT_EQ(objects.size(), 2u);
-    EXPECT_EQ(objects[0]->Get<Position>("Position")->position, Vec2(1.0f, 2.0f));
+    EXPECT_EQ(objects[0]->Get<Position>()->position, Vec2(1.0f, 2.0f));
     EXPECT_NE(objects[1]->GetComponent("Probe"), nullptr);
     EXPECT_EQ(objects[1]->id, 2);
 }
@@ -141,7 +141,7 @@ TEST_F(DataFile, MissingArchetypeMakesItsOverrideTokensArchetypeNames) {
     const auto objects = LoadLevel("missing.txt Position Probe int tag 2 end end end box.txt end");
     ASSERT_EQ(objects.size(), 2u);
     EXPECT_EQ(objects[0]->id, 1);  // the missing file used no id
-    EXPECT_EQ(objects[0]->Get<Probe>("Probe")->tag, 2);
+    EXPECT_EQ(objects[0]->Get<Probe>()->tag, 2);
     EXPECT_NE(objects[1]->GetComponent("Body"), nullptr);
     const auto plain = LoadLevel("missing.txt Probe int tag 2 end end box.txt end");
     ASSERT_EQ(plain.size(), 1u);
@@ -151,7 +151,7 @@ TEST_F(DataFile, MissingArchetypeMakesItsOverrideTokensArchetypeNames) {
 TEST_F(DataFile, CutOffEntryIsStillPlacedWithWhatWasRead) {
     const auto objects = LoadLevel("tagged.txt end box.txt Position Vec2 position 5 6");
     ASSERT_EQ(objects.size(), 2u);
-    EXPECT_EQ(objects[1]->Get<Position>("Position")->position, Vec2(5.0f, 6.0f));
+    EXPECT_EQ(objects[1]->Get<Position>()->position, Vec2(5.0f, 6.0f));
     EXPECT_EQ(objects[1]->level, levels.back().get());
     const auto bare = LoadLevel("box.txt");
     ASSERT_EQ(bare.size(), 1u);
@@ -161,7 +161,7 @@ TEST_F(DataFile, UnreadableValueKeepsWhatWasReadAndStopsTheFile) {
     const auto objects =
         LoadLevel("tagged.txt end box.txt Position float depth 2 Vec2 size 1 x end end tagged.txt end");
     ASSERT_EQ(objects.size(), 2u);
-    const Position* p = objects[1]->Get<Position>("Position");
+    const Position* p = objects[1]->Get<Position>();
     EXPECT_FLOAT_EQ(p->depth, 2.0f);
     EXPECT_EQ(p->size, Vec2(3.0f, 4.0f));
     GameObject* cut = Archetype("Probe int tag 3 end Position Vec2 size 1 nope end Body end end");
@@ -208,7 +208,7 @@ TEST_F(DataFile, GarbageAndHugeFilesNeverHangAndKeepWhatCameBefore) {
         }
         const auto objects = LoadLevel(text);
         ASSERT_FALSE(objects.empty());
-        EXPECT_EQ(objects[0]->Get<Probe>("Probe")->tag, 5);
+        EXPECT_EQ(objects[0]->Get<Probe>()->tag, 5);
         GameObject* archetype = Archetype("Probe int tag 6 end " + text);
         ASSERT_NE(archetype, nullptr);
         ASSERT_NE(archetype->GetComponent("Probe"), nullptr);

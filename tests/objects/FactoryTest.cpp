@@ -16,7 +16,7 @@ protected:
     }
     std::int32_t TagOf(std::int32_t id) {
         GameObject* object = factory->GetObjectById(id);
-        return object == nullptr ? -1 : object->Get<Probe>("Probe")->tag;
+        return object == nullptr ? -1 : object->Get<Probe>()->tag;
     }
 };
 
@@ -89,7 +89,7 @@ TEST_F(FactoryTest, DestroyAllObjectsGoesInAscendingIdOrder) {
     // order are unlikely to agree by chance.
     for (int i = 0; i < 8; ++i) {
         GameObject* object = Spawn(i % 2 == 0 ? "a.txt" : "b.txt");
-        object->Get<Probe>("Probe")->tag = 100 + object->id;
+        object->Get<Probe>()->tag = 100 + object->id;
     }
     Probe::log.clear();
     factory->DestroyAllObjects();
@@ -146,7 +146,7 @@ TEST_F(FactoryTest, DestructorCreatingObjectsDuringUpdateLosesNothing) {
         // One that stays, and one doomed at once.
         GameObject* kept = Spawn("spawn.txt");
         GameObject* doomed = Spawn("spawn.txt");
-        kept->Get<Probe>("Probe")->tag = 4;
+        kept->Get<Probe>()->tag = 4;
         doomed->Destroy();
         spawned += 2;
     };

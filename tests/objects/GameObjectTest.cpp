@@ -125,7 +125,7 @@ TEST_F(Objects, DestroyOnlyQueuesAndStopsTheBodyResolving) {
     GameObject* solid = Spawn("body.txt");
     ASSERT_NE(plain, nullptr);
     ASSERT_NE(solid, nullptr);
-    auto* body = solid->Get<Body>("Body");
+    auto* body = solid->Get<Body>();
     ASSERT_NE(body, nullptr);
     ASSERT_TRUE(body->resolve);
     plain->Destroy();

@@ -28,9 +28,9 @@ FactoryFixture::FactoryFixture() {
     Probe::onDestroy.clear();
     factory = std::make_unique<Factory>();
     factory->SetDataRoot(data.Root());
-    factory->RegisterCreator("Position", &CreateComponent<Position>);
-    factory->RegisterCreator("Body", &CreateComponent<Body>);
-    factory->RegisterCreator("Probe", &CreateComponent<Probe>);
+    factory->Register<Position>();
+    factory->Register<Body>();
+    factory->Register<Probe>();
     level = std::make_unique<Level>("test.lvl");
 }
 

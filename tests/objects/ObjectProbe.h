@@ -17,7 +17,9 @@ class Level;
 // tests can act while the factory deletes. It reads "int tag N".
 class Probe : public Component {
 public:
-    explicit Probe(std::string name = "Probe") : Component(std::move(name)) {}
+    static constexpr const char* kTypeName = "Probe";
+
+    explicit Probe(std::string name = kTypeName) : Component(std::move(name)) {}
     ~Probe() override;
 
     void Initialize() override;

@@ -26,7 +26,9 @@ class CollisionProbe : public Component {
 public:
     using Hook = std::function<void(GameObject& self, Body& other)>;
 
-    explicit CollisionProbe(std::vector<CollisionRecord>* log) : Component("CollisionProbe"), log_(log) {}
+    static constexpr const char* kTypeName = "CollisionProbe";
+
+    explicit CollisionProbe(std::vector<CollisionRecord>* log) : Component(kTypeName), log_(log) {}
 
     void Serialize(DataReader& in) override;
     void SendMessage(Message* message) override;
@@ -69,9 +71,9 @@ public:
     void Step(float dt);
     void Activate() { gPhysics = physics.get(); }
 
-    static Body& BodyOf(GameObject& object) { return *object.Get<Body>("Body"); }
-    static Position& PositionOf(GameObject& object) { return *object.Get<Position>("Position"); }
-    static CollisionProbe& ProbeOf(GameObject& object) { return *object.Get<CollisionProbe>("CollisionProbe"); }
+    static Body& BodyOf(GameObject& object) { return *object.Get<Body>(); }
+    static Position& PositionOf(GameObject& object) { return *object.Get<Position>(); }
+    static CollisionProbe& ProbeOf(GameObject& object) { return *object.Get<CollisionProbe>(); }
 
     std::unique_ptr<Physics> physics;
     std::vector<std::unique_ptr<GameObject>> objects;

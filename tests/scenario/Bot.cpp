@@ -28,7 +28,7 @@ namespace {
 bool Blocked(Vec2 p) {
     constexpr float kMargin = 30.0f;
     for (GameObject* object : scene::ObstaclesAndHazards()) {
-        auto* body = object->Get<Body>("Body");
+        auto* body = object->Get<Body>();
         const Vec2 c = scene::Where(object);
         if (body->shape != nullptr && body->shape->kind == ShapeRect) {
             if (std::fabs(p.x - c.x) < body->collisionSize.x + kMargin &&
@@ -96,7 +96,7 @@ void Bot::Fight(const std::vector<Vec2>& posts) {
             nearest = d;
             target = opponent;
         }
-        auto* body = opponent->Get<Body>("Body");
+        auto* body = opponent->Get<Body>();
         if (body != nullptr && body->mass > 0.0f && d < nearestThreat) {
             nearestThreat = d;
             threat = opponent;

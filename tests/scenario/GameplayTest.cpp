@@ -102,13 +102,13 @@ TEST_F(Meadow, AFireballLeavesAHoleThatKillsShrinksAndVanishes) {
     ASSERT_TRUE(scene::RunUntil(game, 400, [] { return scene::Count("Hole") > 0 && scene::Count("Fireball") == 0; }));
     GameObject* hole = scene::Showing("hole.png").at(0);
     EXPECT_LT(scene::Distance(scene::Where(hole), at), 60.0f);
-    const float fullSize = hole->Get<Position>("Position")->size.x;
+    const float fullSize = hole->Get<Position>()->size.x;
     // The crystal falls into it.
     ASSERT_TRUE(game.Frame(10));
     EXPECT_EQ(gFactory->GetObjectById(id), nullptr);
     const int holeId = hole->id;
     ASSERT_TRUE(game.Frames(100, 10));
-    const float later = hole->Get<Position>("Position")->size.x;
+    const float later = hole->Get<Position>()->size.x;
     EXPECT_LT(later, fullSize * 0.8f);
     EXPECT_GT(later, fullSize * 0.6f);
     ASSERT_TRUE(scene::RunUntil(game, 400, [&] { return gFactory->GetObjectById(holeId) == nullptr; }));
@@ -156,7 +156,7 @@ TEST(Hazards, ASpittersProjectileKillsThePlayer) {
                            "spitter.txt Position Vec2 position 900 512 end end crosshair.txt end");
     HeadlessGame game({data.Root(), 3});
     ASSERT_TRUE(scene::StartLevel(game, "arena.lvl"));
-    auto* spitter = scene::Showing("spitter.png").at(0)->Get<SpittingAI>("SpittingAI");
+    auto* spitter = scene::Showing("spitter.png").at(0)->Get<SpittingAI>();
     float nearestSpit = 1e9f;
     int spat = 0;
     const bool dead = scene::RunUntil(game, 6000, [&] {
@@ -203,7 +203,7 @@ TEST(Hazards, WallsStopShotsAndSpitButShotsFlyOverWaterLavaAndHoles) {
     EXPECT_NE(gFactory->GetObjectById(behindWall), nullptr);
     // Along the lower row the shot crosses water and lava and still hits.
     GameObject* player = scene::Player();
-    player->Get<Body>("Body")->position = {200, 700};
+    player->Get<Body>()->position = {200, 700};
     ASSERT_TRUE(game.Frames(70, 10));
     const int open = Nearest(scene::Showing("target.png"), {800, 700})->id;
     ASSERT_TRUE(scene::AimAndThrow(game, {800, 700}, true));
@@ -230,7 +230,7 @@ TEST(Hazards, WaterSlowsTheSwimmingPlayerAndDrawsTheWanderers) {
     // The wanderer heads for the swimmer; its random targets stay near its
     // clamp rectangle.
     GameObject* wanderer = scene::Showing("wanderer.png").at(0);
-    const Vec2 target = wanderer->Get<RandomTargetAI>("RandomTargetAI")->target;
+    const Vec2 target = wanderer->Get<RandomTargetAI>()->target;
     EXPECT_TRUE(target.x > -500.0f && target.x < 1800.0f && target.y > -500.0f && target.y < 1500.0f)
         << target.x << "," << target.y;
     const float before = scene::Distance(scene::Where(wanderer), scene::Where(player));

@@ -19,8 +19,8 @@ GameObject* Only(HeadlessGame& game, const std::string& component) {
 }
 
 void MoveTo(GameObject* object, Vec2 to) {
-    object->Get<Body>("Body")->position = to;
-    object->Get<Position>("Position")->position = to;
+    object->Get<Body>()->position = to;
+    object->Get<Position>()->position = to;
 }
 }  // namespace
 
@@ -47,7 +47,7 @@ TEST(Replay, AnOldHazardOnASpawnPointDoesNotKillTheFreshObjectThere) {
     // its last frame; the fresh lava is back where the data puts it.
     GameObject* victim = Only(game, "Killable");
     ASSERT_NE(victim, nullptr);
-    EXPECT_EQ(victim->Get<Position>("Position")->position, (Vec2{100.0f, 100.0f}));
+    EXPECT_EQ(victim->Get<Position>()->position, (Vec2{100.0f, 100.0f}));
     ASSERT_NE(Only(game, "Deadly"), nullptr);
-    EXPECT_EQ(Only(game, "Deadly")->Get<Position>("Position")->position, (Vec2{500.0f, 500.0f}));
+    EXPECT_EQ(Only(game, "Deadly")->Get<Position>()->position, (Vec2{500.0f, 500.0f}));
 }

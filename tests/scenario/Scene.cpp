@@ -19,7 +19,7 @@ std::vector<GameObject*> Announced(bool player) {
         return found;
     }
     for (const auto& [id, object] : gFactory->objects) {
-        auto* announcer = object->Get<IDAnnouncer>("IDAnnouncer");
+        auto* announcer = object->Get<IDAnnouncer>();
         if (announcer != nullptr && announcer->player == player) {
             found.push_back(object);
         }
@@ -41,7 +41,7 @@ std::vector<GameObject*> Showing(const std::string& image) {
         return found;
     }
     for (const auto& [id, object] : gFactory->objects) {
-        auto* sprite = object->Get<Sprite>("Sprite");
+        auto* sprite = object->Get<Sprite>();
         if (sprite != nullptr && sprite->name == image) {
             found.push_back(object);
         }
@@ -55,7 +55,7 @@ std::vector<GameObject*> ObstaclesAndHazards() {
         return found;
     }
     for (const auto& [id, object] : gFactory->objects) {
-        auto* body = object->Get<Body>("Body");
+        auto* body = object->Get<Body>();
         if (body == nullptr || body->collisionLayers == 0 || object->GetComponent("Killable") != nullptr ||
             object->GetComponent("Water") != nullptr) {
             continue;
@@ -70,17 +70,17 @@ std::vector<GameObject*> ObstaclesAndHazards() {
 }
 
 Vec2 Where(const GameObject* object) {
-    auto* position = object != nullptr ? object->Get<Position>("Position") : nullptr;
+    auto* position = object != nullptr ? object->Get<Position>() : nullptr;
     return position != nullptr ? position->position : Vec2{0.0f, 0.0f};
 }
 
 Vec2 Velocity(const GameObject* object) {
-    auto* body = object != nullptr ? object->Get<Body>("Body") : nullptr;
+    auto* body = object != nullptr ? object->Get<Body>() : nullptr;
     return body != nullptr ? body->velocity : Vec2{0.0f, 0.0f};
 }
 
 float Radius(const GameObject* object) {
-    auto* body = object != nullptr ? object->Get<Body>("Body") : nullptr;
+    auto* body = object != nullptr ? object->Get<Body>() : nullptr;
     return body != nullptr ? body->collisionSize.x : 0.0f;
 }
 
@@ -91,7 +91,7 @@ GameObject* ButtonTo(const std::string& fileName) {
         return nullptr;
     }
     for (const auto& [id, object] : gFactory->objects) {
-        auto* clickable = object->Get<Clickable>("Clickable");
+        auto* clickable = object->Get<Clickable>();
         if (clickable == nullptr || clickable->message == nullptr) {
             continue;
         }

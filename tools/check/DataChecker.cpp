@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "components/Controllable.h"
 #include "components/IDAnnouncer.h"
 #include "game/GameLogic.h"
 #include "game/Level.h"
@@ -86,7 +87,7 @@ bool IsPlayer(const GameObject& object) {
 
 bool IsPlayable(const Level& level) {
     for (const GameObject* object = level.objects.head; object != nullptr; object = object->next) {
-        if (object->GetComponent("IDAnnouncer") != nullptr || object->GetComponent("Controllable") != nullptr) {
+        if (object->Get<IDAnnouncer>() != nullptr || object->Get<Controllable>() != nullptr) {
             return true;
         }
     }
