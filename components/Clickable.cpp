@@ -39,7 +39,5 @@ void Clickable::SendMessage(Message* received) {
     if (!body->shape->ContainsPoint(gGameLogic->mousePosition)) {
         return;
     }
-    if (gCore != nullptr) {
-        gCore->BroadcastMessage(message.get());
-    }
+    BroadcastToSystems(*message);
 }

@@ -27,5 +27,5 @@ void IDAnnouncer::Announce(bool alive) {
         return;
     }
     IDMessage message(player ? MsgPlayerId : MsgObjectId, owner->id, alive);
-    gCore->BroadcastMessage(&message);
+    BroadcastToSystems(message);
 }

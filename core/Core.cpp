@@ -89,3 +89,9 @@ void Core::DestroySystems() {
     }
     gCore = nullptr;
 }
+
+void BroadcastToSystems(Message& message) {
+    if (gCore != nullptr) {
+        gCore->BroadcastMessage(&message);
+    }
+}

@@ -42,3 +42,8 @@ private:
 };
 
 extern Core* gCore;
+
+// Delivers `message` to every system of the running core; without a core
+// (before start-up, during teardown) it goes nowhere. The sender keeps the
+// message, usually on its stack.
+void BroadcastToSystems(Message& message);

@@ -1,25 +1,17 @@
 #include "core/WindowProc.h"
 
-#include <memory>
-
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
 #include "platform/Platform.h"
 
 namespace {
-void Broadcast(Message* message) {
-    std::unique_ptr<Message> owned(message);
-    if (gCore != nullptr) {
-        gCore->BroadcastMessage(owned.get());
-    }
-}
-
 void BroadcastButton(bool left, bool pressed) {
     // The event's own coordinates are not used: the button carries the
     // position of the last mouse move.
     const Vec2 position = gGameLogic != nullptr ? gGameLogic->mousePosition : Vec2{};
-    Broadcast(new MouseButtonMessage(left, pressed, position));
+    MouseButtonMessage message(left, pressed, position);
+    BroadcastToSystems(message);
 }
 }  // namespace
 
@@ -37,14 +29,16 @@ LRESULT WindowProc(WindowHandle window, UINT message, WPARAM wParam, LPARAM lPar
         // Null during teardown: the window destruction that teardown causes
         // itself produces no quit message.
         if (gCore != nullptr) {
-            Broadcast(new Message(MsgQuit));
+            Message quit(MsgQuit);
+            BroadcastToSystems(quit);
         }
         return 0;
     case win::WM_SIZE:
         return 0;
     case win::WM_KEYDOWN:
         if (gCore != nullptr) {
-            Broadcast(new KeyMessage(static_cast<std::int32_t>(wParam)));
+            KeyMessage key(static_cast<std::int32_t>(wParam));
+            BroadcastToSystems(key);
         }
         return 0;
     case win::WM_MOUSEMOVE: {
@@ -54,7 +48,8 @@ LRESULT WindowProc(WindowHandle window, UINT message, WPARAM wParam, LPARAM lPar
         const WinRect client = gPlatform->GetClientRect(window);
         const Vec2 position = MapClientToVirtual(win::PointX(lParam), win::PointY(lParam),
                                                  client.right - client.left, client.bottom - client.top);
-        Broadcast(new MouseMoveMessage(position));
+        MouseMoveMessage move(position);
+        BroadcastToSystems(move);
         return 0;
     }
     case win::WM_LBUTTONDOWN:

@@ -93,9 +93,7 @@ Level* GameLogic::AppendLevelAtTail(const std::string& fileName) {
 
 void GameLogic::BroadcastPause() {
     Message pause(MsgPause);
-    if (gCore != nullptr) {
-        gCore->BroadcastMessage(&pause);
-    }
+    BroadcastToSystems(pause);
 }
 
 void GameLogic::ShowEndScreen(const std::string& image) {
@@ -115,25 +113,19 @@ void GameLogic::ShowEndScreen(const std::string& image) {
 
 void GameLogic::HandleKey(std::int32_t key, Message* /*message*/) {
     if (key == kKeyL) {
-        auto message = std::make_unique<Message>(MsgPause);
-        if (gCore != nullptr) {
-            gCore->BroadcastMessage(message.get());
-        }
+        Message message(MsgPause);
+        BroadcastToSystems(message);
         for (Level* level = levels.head; level != nullptr; level = level->next) {
             level->Reload();
         }
-        message->id = MsgResume;
-        if (gCore != nullptr) {
-            gCore->BroadcastMessage(message.get());
-        }
+        message.id = MsgResume;
+        BroadcastToSystems(message);
         return;
     }
     if (key == kKeyEscape) {
         if (levels.head != nullptr && levels.head->fileName == kMenuLevel) {
             Message quit(MsgQuit);
-            if (gCore != nullptr) {
-                gCore->BroadcastMessage(&quit);
-            }
+            BroadcastToSystems(quit);
             return;
         }
         inPlay = false;
@@ -166,16 +158,12 @@ void GameLogic::SendMessage(Message* message) {
         // switch dooms (it stays alive until the frame ends, but nothing here
         // should depend on that).
         const std::string fileName = static_cast<LevelMessage*>(message)->fileName;
-        auto pause = std::make_unique<Message>(MsgPause);
-        if (gCore != nullptr) {
-            gCore->BroadcastMessage(pause.get());
-        }
+        Message pause(MsgPause);
+        BroadcastToSystems(pause);
         DoomAllLevels();
         PushLevelAtHead(fileName);
-        pause->id = MsgResume;
-        if (gCore != nullptr) {
-            gCore->BroadcastMessage(pause.get());
-        }
+        pause.id = MsgResume;
+        BroadcastToSystems(pause);
         passOn = false;
         break;
     }

@@ -48,11 +48,12 @@ GameObject* Factory::ReadArchetype(DataReader& in) {
         }
         std::unique_ptr<Component> owned(component);
         owned->Serialize(in);
-        object->AddComponent(owned.release());
+        object->AddComponent(std::move(owned));
     }
     object->id = nextId++;
-    objects[object->id] = object.get();
-    return object.release();
+    GameObject* created = object.get();
+    objects[created->id] = std::move(object);
+    return created;
 }
 
 GameObject* Factory::CreateObject(const std::string& archetypeFile) {
@@ -110,7 +111,7 @@ void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
                 } else if (Component* created = CreateComponent(componentName)) {
                     std::unique_ptr<Component> owned(created);
                     owned->Serialize(in);
-                    object->AddComponent(owned.release());
+                    object->AddComponent(std::move(owned));
                 } else if (observer_ != nullptr) {
                     observer_->OnUnknownComponent(in.LastPosition(), componentName);
                 }
@@ -128,14 +129,16 @@ void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
 
 GameObject* Factory::GetObjectById(std::int32_t id) const {
     auto it = objects.find(id);
-    return it == objects.end() ? nullptr : it->second;
+    return it == objects.end() ? nullptr : it->second.get();
 }
 
 void Factory::DeleteObject(GameObject* object) {
     // Out of the id map first: while its components are torn down, the
     // object can no longer be found and half-destroyed state is never seen.
-    objects.erase(object->id);
-    delete object;
+    auto it = objects.find(object->id);
+    std::unique_ptr<GameObject> owned = std::move(it->second);
+    objects.erase(it);
+    owned.reset();
     // A destructor may have asked for the dying object again; the address
     // must not be acted on once it is free.
     pendingDestroy.erase(object);
@@ -152,7 +155,7 @@ void Factory::Update(float /*dt*/) {
             // Every pointer in the set is alive: deletion removes it from
             // the set, so no stale address can be met.
             auto it = objects.find(object->id);
-            if (it != objects.end() && it->second == object) {
+            if (it != objects.end() && it->second.get() == object) {
                 DeleteObject(object);
             }
         }
@@ -163,7 +166,7 @@ void Factory::DestroyAllObjects() {
     // Ascending id order; objects created by destructors get higher ids and
     // are deleted in turn.
     while (!objects.empty()) {
-        GameObject* object = objects.begin()->second;
+        GameObject* object = objects.begin()->second.get();
         DeleteObject(object);
     }
     pendingDestroy.clear();

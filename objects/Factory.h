@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -50,7 +51,7 @@ public:
 
     std::int32_t nextId = 1;
     std::map<std::string, ComponentCreator> creators;
-    std::map<std::int32_t, GameObject*> objects;
+    std::map<std::int32_t, std::unique_ptr<GameObject>> objects;
     std::set<GameObject*> pendingDestroy;
 
 private:

@@ -15,10 +15,10 @@ GameObject::~GameObject() {
     // their destructors can leave the level's lists. The array is taken out
     // first: a destructor that looks up a sibling finds nothing rather than
     // a component that is already gone.
-    std::vector<Component*> dying;
+    std::vector<std::unique_ptr<Component>> dying;
     dying.swap(components);
-    for (Component* component : dying) {
-        delete component;
+    for (std::unique_ptr<Component>& component : dying) {
+        component.reset();
     }
     if (level != nullptr) {
         level->objects.Remove(this);
@@ -40,16 +40,16 @@ Component* GameObject::GetComponent(const std::string& name) const {
     if (lo >= components.size() || components[lo]->typeName != name) {
         return nullptr;
     }
-    return components[lo];
+    return components[lo].get();
 }
 
-void GameObject::AddComponent(Component* component) {
+void GameObject::AddComponent(std::unique_ptr<Component> component) {
     component->owner = this;
     auto it = components.begin();
     while (it != components.end() && NameLess((*it)->typeName, component->typeName)) {
         ++it;
     }
-    components.insert(it, component);
+    components.insert(it, std::move(component));
 }
 
 void GameObject::Initialize() {

@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,8 @@ public:
     // The component named exactly `name` (byte order); with duplicates, the
     // one added last.
     Component* GetComponent(const std::string& name) const;
-    // Takes ownership and keeps `components` sorted by type name.
-    void AddComponent(Component* component);
+    // Keeps `components` sorted by type name.
+    void AddComponent(std::unique_ptr<Component> component);
     void Initialize();
     void SendMessage(Message* message);
     // Deletion at the end of the frame; the object stays alive until then.
@@ -44,7 +45,7 @@ public:
     GameObject* next = nullptr;
     GameObject* prev = nullptr;
     Level* level = nullptr;
-    std::vector<Component*> components;
+    std::vector<std::unique_ptr<Component>> components;
     std::int32_t id = 0;
 
 private:

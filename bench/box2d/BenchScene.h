@@ -114,8 +114,8 @@ public:
             body->mass = spec.mass;
             body->velocity = spec.velocity;
             body->collisionLayers = 1;
-            object->AddComponent(position);
-            object->AddComponent(body);
+            object->AddComponent(std::unique_ptr<Component>(position));
+            object->AddComponent(std::unique_ptr<Component>(body));
             object->Initialize();
             objects.push_back(std::move(object));
         }

@@ -37,7 +37,7 @@ protected:
     }
     static std::vector<std::string> Names(const GameObject* object) {
         std::vector<std::string> names;
-        for (const Component* component : object->components) {
+        for (const auto& component : object->components) {
             names.push_back(component->typeName);
         }
         return names;

@@ -12,7 +12,7 @@ namespace {
 
 std::vector<std::string> Names(const GameObject& object) {
     std::vector<std::string> names;
-    for (const Component* component : object.components) {
+    for (const auto& component : object.components) {
         names.push_back(component->typeName);
     }
     return names;
@@ -21,13 +21,13 @@ std::vector<std::string> Names(const GameObject& object) {
 TEST(GameObject, ComponentsAreKeptInByteOrderOfTheirNames) {
     GameObject object;
     for (const char* name : {"Sprite", "body", "Body", "Position", "BodyPart", "Bod", "\xC3\xA9t\xC3\xA9", "zeta"}) {
-        object.AddComponent(new Probe(name));
+        object.AddComponent(std::unique_ptr<Component>(new Probe(name)));
     }
     // Upper case before lower case, a prefix before its extensions, and
     // bytes compared unsigned (0xC3 after 'z').
     EXPECT_EQ(Names(object), (std::vector<std::string>{"Bod", "Body", "BodyPart", "Position", "Sprite", "body",
                                                        "zeta", "\xC3\xA9t\xC3\xA9"}));
-    for (const Component* component : object.components) {
+    for (const auto& component : object.components) {
         EXPECT_EQ(component->owner, &object);
     }
 }
@@ -37,9 +37,9 @@ TEST(GameObject, GetComponentIsExactAndCaseSensitive) {
     EXPECT_EQ(object.GetComponent("Body"), nullptr);  // no components at all
     auto* body = new Probe("Body");
     auto* sprite = new Probe("Sprite");
-    object.AddComponent(sprite);
-    object.AddComponent(body);
-    object.AddComponent(new Probe("Position"));
+    object.AddComponent(std::unique_ptr<Component>(sprite));
+    object.AddComponent(std::unique_ptr<Component>(body));
+    object.AddComponent(std::unique_ptr<Component>(new Probe("Position")));
     EXPECT_EQ(object.GetComponent("Body"), body);
     EXPECT_EQ(object.GetComponent("Sprite"), sprite);
     EXPECT_EQ(object.GetComponent("body"), nullptr);
@@ -55,25 +55,39 @@ TEST(GameObject, LaterDuplicateStandsBeforeTheEarlierAndIsTheOneFound) {
     auto* firstBody = new Probe("Body");
     auto* secondBody = new Probe("Body");
     auto* thirdBody = new Probe("Body");
-    object.AddComponent(new Probe("Position"));
-    object.AddComponent(firstBody);
-    object.AddComponent(new Probe("Alpha"));
-    object.AddComponent(secondBody);
+    object.AddComponent(std::unique_ptr<Component>(new Probe("Position")));
+    object.AddComponent(std::unique_ptr<Component>(firstBody));
+    object.AddComponent(std::unique_ptr<Component>(new Probe("Alpha")));
+    object.AddComponent(std::unique_ptr<Component>(secondBody));
     EXPECT_EQ(object.GetComponent("Body"), secondBody);
-    object.AddComponent(thirdBody);
+    object.AddComponent(std::unique_ptr<Component>(thirdBody));
     ASSERT_EQ(object.components.size(), 5u);
-    EXPECT_EQ(object.components[1], thirdBody);
-    EXPECT_EQ(object.components[2], secondBody);
-    EXPECT_EQ(object.components[3], firstBody);
+    EXPECT_EQ(object.components[1].get(), thirdBody);
+    EXPECT_EQ(object.components[2].get(), secondBody);
+    EXPECT_EQ(object.components[3].get(), firstBody);
     EXPECT_EQ(object.GetComponent("Body"), thirdBody);
+}
+
+TEST(GameObject, TypedLookupFindsByTheClassNameAndRefusesAnotherClassUnderIt) {
+    GameObject object;
+    auto* body = new Body();
+    object.AddComponent(std::unique_ptr<Component>(body));
+    object.AddComponent(std::unique_ptr<Component>(new Probe("Sprite")));
+    EXPECT_EQ(object.Get<Body>(), body);
+    EXPECT_EQ(object.GetAs<Component>("Sprite"), object.GetComponent("Sprite"));
+    // A creator registered under another class's name: debug builds stop at
+    // the lookup instead of handing out a wrongly cast pointer.
+    GameObject wrong;
+    wrong.AddComponent(std::unique_ptr<Component>(new Probe("Body")));
+    EXPECT_DEBUG_DEATH(wrong.Get<Body>(), "");
 }
 
 TEST(GameObject, InitializeRunsInNameOrderNotInsertionOrder) {
     Probe::log.clear();
     GameObject object;
-    object.AddComponent(new Probe("Sprite"));
-    object.AddComponent(new Probe("Body"));
-    object.AddComponent(new Probe("Position"));
+    object.AddComponent(std::unique_ptr<Component>(new Probe("Sprite")));
+    object.AddComponent(std::unique_ptr<Component>(new Probe("Body")));
+    object.AddComponent(std::unique_ptr<Component>(new Probe("Position")));
     object.Initialize();
     EXPECT_EQ(Probe::log, (std::vector<std::string>{"init Body 0", "init Position 0", "init Sprite 0"}));
 }
@@ -86,8 +100,8 @@ TEST(GameObject, DestructorDeletesComponentsInOrderAndHidesThemFromLookups) {
         GameObject object;
         auto* a = new Probe("A");
         a->tag = 1;
-        object.AddComponent(new Probe("B"));
-        object.AddComponent(a);
+        object.AddComponent(std::unique_ptr<Component>(new Probe("B")));
+        object.AddComponent(std::unique_ptr<Component>(a));
         Probe::onDestroy[1] = [&siblingSeen](Probe& self) {
             // A destructor looking for a sibling finds nothing rather than
             // a component that may already be gone.

@@ -25,11 +25,11 @@ struct Built {
         object.id = 1;
         body = new Body();
         Read(*body, bodyData);
-        object.AddComponent(body);
+        object.AddComponent(std::unique_ptr<Component>(body));
         if (positionData != nullptr) {
             position = new Position();
             Read(*position, *positionData);
-            object.AddComponent(position);
+            object.AddComponent(std::unique_ptr<Component>(position));
         }
     }
     GameObject object;

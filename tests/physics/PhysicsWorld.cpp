@@ -50,9 +50,9 @@ GameObject& PhysicsWorld::Add(const BodySpec& spec) {
     body->resolve = spec.resolve;
     body->restitution = spec.restitution;
     body->drag = spec.drag;
-    object->AddComponent(position);
-    object->AddComponent(body);
-    object->AddComponent(new CollisionProbe(&log));
+    object->AddComponent(std::unique_ptr<Component>(position));
+    object->AddComponent(std::unique_ptr<Component>(body));
+    object->AddComponent(std::unique_ptr<Component>(new CollisionProbe(&log)));
     object->Initialize();
     objects.push_back(std::move(object));
     return *objects.back();

@@ -21,7 +21,7 @@ std::vector<GameObject*> Announced(bool player) {
     for (const auto& [id, object] : gFactory->objects) {
         auto* announcer = object->Get<IDAnnouncer>();
         if (announcer != nullptr && announcer->player == player) {
-            found.push_back(object);
+            found.push_back(object.get());
         }
     }
     return found;
@@ -43,7 +43,7 @@ std::vector<GameObject*> Showing(const std::string& image) {
     for (const auto& [id, object] : gFactory->objects) {
         auto* sprite = object->Get<Sprite>();
         if (sprite != nullptr && sprite->name == image) {
-            found.push_back(object);
+            found.push_back(object.get());
         }
     }
     return found;
@@ -63,7 +63,7 @@ std::vector<GameObject*> ObstaclesAndHazards() {
         const bool wall = body->mass == 0.0f && object->GetComponent("Deadly") == nullptr;
         const bool hazard = object->GetComponent("Deadly") != nullptr && (body->mass == 0.0f || object->GetComponent("Hole"));
         if (wall || hazard) {
-            found.push_back(object);
+            found.push_back(object.get());
         }
     }
     return found;
@@ -99,7 +99,7 @@ GameObject* ButtonTo(const std::string& fileName) {
         if (fileName.empty() ? message.id == MsgQuit
                              : (message.id == MsgSwitchLevel || message.id == MsgLoadLevel) &&
                                    static_cast<const LevelMessage&>(message).fileName == fileName) {
-            return object;
+            return object.get();
         }
     }
     return nullptr;

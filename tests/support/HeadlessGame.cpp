@@ -46,7 +46,7 @@ std::vector<GameObject*> HeadlessGame::ObjectsWith(const std::string& componentN
     }
     for (const auto& [id, object] : gFactory->objects) {
         if (object->GetComponent(componentName) != nullptr) {
-            found.push_back(object);
+            found.push_back(object.get());
         }
     }
     return found;

@@ -77,8 +77,8 @@ bool ListFiles(const std::string& directory, std::vector<std::string>& names, st
 bool CanOpen(const std::string& path) { return std::ifstream(path).good(); }
 
 bool IsPlayer(const GameObject& object) {
-    for (const Component* component : object.components) {
-        if (component->typeName == "IDAnnouncer" && static_cast<const IDAnnouncer*>(component)->player) {
+    for (const auto& component : object.components) {
+        if (component->typeName == IDAnnouncer::kTypeName && static_cast<const IDAnnouncer*>(component.get())->player) {
             return true;
         }
     }
