@@ -13,7 +13,20 @@ const std::string& FileOf(const DataPosition& where) {
     return where.file != nullptr ? *where.file : none;
 }
 
-std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+// A word of at most `limit` bytes, else its first ones and an ellipsis; a
+// UTF-8 character is not cut in two.
+std::string Shorten(const std::string& word, std::size_t limit) {
+    if (word.size() <= limit) {
+        return word;
+    }
+    std::size_t cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(word[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return word.substr(0, cut) + "\u2026";
+}
+
+std::string Quote(const std::string& text) { return "\"" + Shorten(text, CheckObserver::kWordLength) + "\""; }
 
 bool IsTypeKeyword(const std::string& word) {
     return word == "Vec2" || word == "float" || word == "int" || word == "bool" || word == "string" ||
@@ -78,7 +91,15 @@ std::string CheckObserver::PathOf(FileKind kind, const std::string& name) const 
 
 void CheckObserver::Report(const std::string& path, std::int64_t offset, std::string message) {
     const SourceText::Location location = text_.Locate(path, offset);
-    found_.insert({Relative(path), location.line, location.column, std::move(message)});
+    found_.Insert({Relative(path), location.line, location.column, std::move(message)});
+}
+
+std::string CheckObserver::QuoteFile(FileKind kind, const std::string& path) const {
+    // The directory is not part of the word.
+    const std::string relative = Relative(path);
+    const std::string directory = KindDirectory(kind);
+    const std::size_t limit = kWordLength + (relative.rfind(directory, 0) == 0 ? directory.size() : 0);
+    return "\"" + Shorten(relative, limit) + "\"";
 }
 
 void CheckObserver::OnSkippedToken(const DataPosition& where, const std::string& token, const std::string& context) {
@@ -131,7 +152,7 @@ bool CheckObserver::CheckFile(FileKind kind, const std::string& name, const std:
     const std::string path = PathOf(kind, name);
     std::error_code error;
     if (!fs::is_regular_file(path, error)) {
-        Report(atPath, atOffset, std::string("missing ") + KindWord(kind) + " file " + Quote(Relative(path)));
+        Report(atPath, atOffset, std::string("missing ") + KindWord(kind) + " file " + QuoteFile(kind, path));
         return false;
     }
     if (kind != FileKind::Image) {
@@ -145,7 +166,7 @@ bool CheckObserver::CheckFile(FileKind kind, const std::string& name, const std:
         }
     }
     if (badImages_.count(path) != 0) {
-        Report(atPath, atOffset, "image file " + Quote(Relative(path)) + " cannot be decoded");
+        Report(atPath, atOffset, "image file " + QuoteFile(kind, path) + " cannot be decoded");
         return false;
     }
     return true;

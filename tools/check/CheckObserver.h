@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "objects/DataObserver.h"
-#include "tools/check/Diagnostic.h"
+#include "tools/check/DiagnosticSet.h"
 #include "tools/check/SourceText.h"
 
 class Factory;
@@ -14,10 +14,14 @@ class Factory;
 // Turns everything the game's readers report into findings with a file,
 // line and column. A file read several times (an archetype used by many
 // levels) yields the same findings each time; the set keeps one of each.
+// Words quoted from the data are shortened to kWordLength characters.
 class CheckObserver : public DataObserver {
 public:
+    static constexpr std::size_t kWordLength = 40;
+
     // `root` is the data root as the factory uses it: "" or ending in '/'.
-    explicit CheckObserver(std::string root) : root_(std::move(root)) {}
+    // `capPerFile` as for DiagnosticSet.
+    CheckObserver(std::string root, std::size_t capPerFile) : root_(std::move(root)), found_(capPerFile) {}
 
     void OnSkippedToken(const DataPosition& where, const std::string& token, const std::string& context) override;
     void OnUnknownKey(const DataPosition& where, const std::string& keyword, const std::string& key,
@@ -44,13 +48,15 @@ public:
 
     // The path relative to the data root, the way findings name files.
     std::string Relative(const std::string& path) const;
+    // Relative(path) in quotes, its file name shortened like a word.
+    std::string QuoteFile(FileKind kind, const std::string& path) const;
     // The path the game opens for a file of this kind (relative to the
     // current directory, like the factory's).
     std::string PathOf(FileKind kind, const std::string& name) const;
     // Reports a missing (or, for images, undecodable) file; true if fine.
     bool CheckFile(FileKind kind, const std::string& name, const std::string& atPath, std::int64_t atOffset);
 
-    std::vector<Diagnostic> Diagnostics() const { return {found_.begin(), found_.end()}; }
+    DiagnosticSet& Diagnostics() { return found_; }
 
 private:
     struct Entry {
@@ -60,7 +66,7 @@ private:
 
     std::string root_;
     SourceText text_;
-    std::set<Diagnostic> found_;
+    DiagnosticSet found_;
     std::set<std::string> imagesChecked_;
     std::set<std::string> badImages_;
     const Factory* factory_ = nullptr;

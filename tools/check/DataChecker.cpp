@@ -183,7 +183,7 @@ void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& r
 
 bool IsScreenLevel(const std::string& levelFile) { return levelFile == "menu.lvl" || levelFile == "gameend.lvl"; }
 
-CheckResult CheckData(const std::string& rootArgument) {
+CheckResult CheckData(const std::string& rootArgument, bool all) {
     CheckResult result;
     const std::string root = WithSlash(rootArgument);
     std::error_code error;
@@ -203,7 +203,7 @@ CheckResult CheckData(const std::string& rootArgument) {
         return result;
     }
 
-    CheckObserver observer(root);
+    CheckObserver observer(root, all ? 0 : kReportsPerFile);
     {
         CheckEngine engine(root);
         if (!engine.Start()) {
@@ -220,13 +220,12 @@ CheckResult CheckData(const std::string& rootArgument) {
             CheckLevel(observer, name, result);
         }
     }
-    for (const Diagnostic& diagnostic : observer.Diagnostics()) {
-        result.problems.push_back(diagnostic.Format());
-    }
+    result.problems = observer.Diagnostics().Lines();
+    result.problemCount = observer.Diagnostics().Count();
     if (!result.errors.empty()) {
         result.exitCode = 2;
     } else {
-        result.exitCode = result.problems.empty() ? 0 : 1;
+        result.exitCode = result.problemCount == 0 ? 0 : 1;
     }
     return result;
 }
