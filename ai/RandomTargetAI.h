@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ai/MovementTargetAI.h"
+#include "core/VirtualScreen.h"
 
 // Wanders between random targets near itself, mirrored into a clamp
 // rectangle, and heads for any place where something swims.
@@ -18,5 +19,5 @@ public:
     void PickTarget();
 
     Vec2 clampMin{0.0f, 0.0f};
-    Vec2 clampMax{1280.0f, 1024.0f};
+    Vec2 clampMax{kVirtualWidth, kVirtualHeight};
 };

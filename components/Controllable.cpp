@@ -36,10 +36,10 @@ void Controllable::Update(float /*dt*/) {
         int letter;
         const Vec2& force;
     } directions[] = {
-        {win::VK_UP, 'W', forceUp},
-        {win::VK_DOWN, 'S', forceDown},
-        {win::VK_LEFT, 'A', forceLeft},
-        {win::VK_RIGHT, 'D', forceRight},
+        {win::VK_UP, win::VK_W, forceUp},
+        {win::VK_DOWN, win::VK_S, forceDown},
+        {win::VK_LEFT, win::VK_A, forceLeft},
+        {win::VK_RIGHT, win::VK_D, forceRight},
     };
     for (const auto& direction : directions) {
         if (DirectionActive(direction.arrow, direction.letter) && body != nullptr) {

@@ -5,6 +5,7 @@
 
 #include "ai/AIController.h"
 #include "core/Core.h"
+#include "core/VirtualScreen.h"
 #include "core/WindowProc.h"
 #include "game/GameLogic.h"
 #include "graphics/Graphics.h"
@@ -16,8 +17,8 @@
 void ClampWindowSize(const WinRect& desktop, int& width, int& height) {
     const int desktopWidth = desktop.right - desktop.left;
     const int desktopHeight = desktop.bottom - desktop.top;
-    width = desktopWidth < 1280 ? desktopWidth : 1280;
-    height = desktopHeight < 1024 ? desktopHeight : 1024;
+    width = desktopWidth < kVirtualWidth ? desktopWidth : kVirtualWidth;
+    height = desktopHeight < kVirtualHeight ? desktopHeight : kVirtualHeight;
 }
 
 Application::Application(Platform& platform) : Application(platform, Options{}) {}

@@ -46,6 +46,15 @@ constexpr int VK_LEFT = 0x25;
 constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
+constexpr int VK_NUMPAD0 = 0x60;
+constexpr int VK_F1 = 0x70;
+// Letter keys are their upper-case ASCII codes.
+constexpr int VK_A = 'A';
+constexpr int VK_D = 'D';
+constexpr int VK_L = 'L';
+constexpr int VK_P = 'P';
+constexpr int VK_S = 'S';
+constexpr int VK_W = 'W';
 
 constexpr int SW_SHOWDEFAULT = 10;
 

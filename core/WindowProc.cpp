@@ -2,6 +2,7 @@
 
 #include "core/Core.h"
 #include "core/Messages.h"
+#include "core/VirtualScreen.h"
 #include "game/GameLogic.h"
 #include "platform/Platform.h"
 
@@ -18,8 +19,8 @@ void BroadcastButton(bool left, bool pressed) {
 Vec2 MapClientToVirtual(int x, int y, int clientWidth, int clientHeight) {
     // A minimized window has an empty client area; the mapping would divide
     // by zero, so that axis maps to 0 instead of infinity or NaN.
-    const double px = clientWidth > 0 ? (1280.0 / clientWidth) * x : 0.0;
-    const double py = clientHeight > 0 ? (1024.0 / clientHeight) * y : 0.0;
+    const double px = clientWidth > 0 ? (static_cast<double>(kVirtualWidth) / clientWidth) * x : 0.0;
+    const double py = clientHeight > 0 ? (static_cast<double>(kVirtualHeight) / clientHeight) * y : 0.0;
     return {static_cast<float>(px), static_cast<float>(py)};
 }
 

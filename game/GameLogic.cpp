@@ -7,14 +7,13 @@
 #include "graphics/Sprite.h"
 #include "core/Core.h"
 #include "core/Messages.h"
+#include "core/WinTypes.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 
 GameLogic* gGameLogic = nullptr;
 
 namespace {
-constexpr std::int32_t kKeyL = 76;
-constexpr std::int32_t kKeyEscape = 27;
 const char* const kMenuLevel = "menu.lvl";
 }  // namespace
 
@@ -112,7 +111,7 @@ void GameLogic::ShowEndScreen(const std::string& image) {
 }
 
 void GameLogic::HandleKey(std::int32_t key, Message* /*message*/) {
-    if (key == kKeyL) {
+    if (key == win::VK_L) {
         Message message(MsgPause);
         BroadcastToSystems(message);
         for (Level* level = levels.head; level != nullptr; level = level->next) {
@@ -122,7 +121,7 @@ void GameLogic::HandleKey(std::int32_t key, Message* /*message*/) {
         BroadcastToSystems(message);
         return;
     }
-    if (key == kKeyEscape) {
+    if (key == win::VK_ESCAPE) {
         if (levels.head != nullptr && levels.head->fileName == kMenuLevel) {
             Message quit(MsgQuit);
             BroadcastToSystems(quit);

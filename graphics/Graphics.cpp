@@ -7,6 +7,8 @@
 
 #include "core/Matrix.h"
 #include "core/Messages.h"
+#include "core/VirtualScreen.h"
+#include "core/WinTypes.h"
 #include "objects/Factory.h"
 #include "physics/Physics.h"
 #include "platform/Platform.h"
@@ -14,7 +16,6 @@
 Graphics* gGraphics = nullptr;
 
 namespace {
-constexpr std::int32_t kKeyP = 80;
 constexpr std::uint32_t kQuadFvf = D3DFVF_XYZ | D3DFVF_TEX1;
 constexpr std::uint32_t kDebugFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE;
 constexpr D3DCOLOR kWhite = 0xFFFFFFFFU;
@@ -85,8 +86,8 @@ bool Graphics::TryInitialize(std::string& error) {
         return false;
     }
     D3DPRESENT_PARAMETERS parameters;
-    parameters.BackBufferWidth = 1280;
-    parameters.BackBufferHeight = 1024;
+    parameters.BackBufferWidth = kVirtualWidth;
+    parameters.BackBufferHeight = kVirtualHeight;
     parameters.BackBufferFormat = D3DFMT_UNKNOWN;
     parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
     parameters.Windowed = true;
@@ -152,7 +153,7 @@ bool Graphics::TryInitialize(std::string& error) {
 }
 
 void Graphics::SendMessage(Message* message) {
-    if (message->id == MsgKey && static_cast<KeyMessage*>(message)->key == kKeyP) {
+    if (message->id == MsgKey && static_cast<KeyMessage*>(message)->key == win::VK_P) {
         debugDraw = !debugDraw;
     }
 }

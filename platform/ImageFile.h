@@ -15,5 +15,11 @@ struct Image {
 // False, with a reason, for a missing, empty or corrupt file.
 bool LoadImageFile(const std::string& path, Image& image, std::string* error = nullptr);
 
-// The smallest power of two not below `value` (1 for 0).
-std::uint32_t NextPowerOfTwo(std::uint32_t value);
+// The smallest power of two not below `value` (1 for 0; 2^31 at most).
+constexpr std::uint32_t NextPowerOfTwo(std::uint32_t value) {
+    std::uint32_t result = 1;
+    while (result < value && result < 0x80000000U) {
+        result <<= 1;
+    }
+    return result;
+}

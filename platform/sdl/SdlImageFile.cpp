@@ -5,14 +5,6 @@
 
 #include "platform/ImageFile.h"
 
-std::uint32_t NextPowerOfTwo(std::uint32_t value) {
-    std::uint32_t result = 1;
-    while (result < value && result < 0x80000000U) {
-        result <<= 1;
-    }
-    return result;
-}
-
 bool LoadImageFile(const std::string& path, Image& image, std::string* error) {
     SDL_Surface* loaded = IMG_Load(path.c_str());
     if (loaded == nullptr) {

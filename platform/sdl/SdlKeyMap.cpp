@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "core/WinTypes.h"
+
 namespace sdlkeys {
 namespace {
 struct Pair {
@@ -63,8 +65,6 @@ constexpr SDL_Keycode kFunctionKeys[] = {SDLK_F1, SDLK_F2, SDLK_F3, SDLK_F4,  SD
                                          SDLK_F7, SDLK_F8, SDLK_F9, SDLK_F10, SDLK_F11, SDLK_F12};
 constexpr SDL_Keycode kKeypadDigits[] = {SDLK_KP_0, SDLK_KP_1, SDLK_KP_2, SDLK_KP_3, SDLK_KP_4,
                                          SDLK_KP_5, SDLK_KP_6, SDLK_KP_7, SDLK_KP_8, SDLK_KP_9};
-constexpr int kVkF1 = 0x70;
-constexpr int kVkNumpad0 = 0x60;
 }  // namespace
 
 int VirtualKeyFromKeycode(SDL_Keycode key) {
@@ -76,12 +76,12 @@ int VirtualKeyFromKeycode(SDL_Keycode key) {
     }
     for (std::size_t i = 0; i < std::size(kFunctionKeys); ++i) {
         if (kFunctionKeys[i] == key) {
-            return kVkF1 + static_cast<int>(i);
+            return win::VK_F1 + static_cast<int>(i);
         }
     }
     for (std::size_t i = 0; i < std::size(kKeypadDigits); ++i) {
         if (kKeypadDigits[i] == key) {
-            return kVkNumpad0 + static_cast<int>(i);
+            return win::VK_NUMPAD0 + static_cast<int>(i);
         }
     }
     for (const Pair& pair : kPairs) {
@@ -98,10 +98,10 @@ std::vector<SDL_Keycode> KeycodesForVirtualKey(int virtualKey) {
         keys.push_back(SDLK_a + (virtualKey - 'A'));
     } else if (virtualKey >= '0' && virtualKey <= '9') {
         keys.push_back(SDLK_0 + (virtualKey - '0'));
-    } else if (virtualKey >= kVkF1 && virtualKey < kVkF1 + static_cast<int>(std::size(kFunctionKeys))) {
-        keys.push_back(kFunctionKeys[virtualKey - kVkF1]);
-    } else if (virtualKey >= kVkNumpad0 && virtualKey < kVkNumpad0 + static_cast<int>(std::size(kKeypadDigits))) {
-        keys.push_back(kKeypadDigits[virtualKey - kVkNumpad0]);
+    } else if (virtualKey >= win::VK_F1 && virtualKey < win::VK_F1 + static_cast<int>(std::size(kFunctionKeys))) {
+        keys.push_back(kFunctionKeys[virtualKey - win::VK_F1]);
+    } else if (virtualKey >= win::VK_NUMPAD0 && virtualKey < win::VK_NUMPAD0 + static_cast<int>(std::size(kKeypadDigits))) {
+        keys.push_back(kKeypadDigits[virtualKey - win::VK_NUMPAD0]);
     } else {
         for (const Pair& pair : kPairs) {
             if (pair.virtualKey == virtualKey) {

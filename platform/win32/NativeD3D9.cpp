@@ -10,6 +10,8 @@
 
 #include <cstring>
 
+#include "platform/ImageFile.h"
+
 namespace native {
 namespace {
 
@@ -18,14 +20,6 @@ void ReleaseInterface(T* object) {
     if (object != nullptr) {
         object->Release();
     }
-}
-
-std::uint32_t PowerOfTwoAtLeast(std::uint32_t value) {
-    std::uint32_t result = 1;
-    while (result < value && result < 0x80000000U) {
-        result <<= 1;
-    }
-    return result;
 }
 
 constexpr std::int32_t kInvalidCall = static_cast<std::int32_t>(D3DERR_INVALIDCALL);
@@ -190,10 +184,10 @@ std::int32_t CreateTextureFromFileEx(IDirect3DDevice9* device, const char* path,
             return infoResult;
         }
         if (width == 0 || width == D3DX_DEFAULT) {
-            width = PowerOfTwoAtLeast(fileInfo.Width);
+            width = NextPowerOfTwo(fileInfo.Width);
         }
         if (height == 0 || height == D3DX_DEFAULT) {
-            height = PowerOfTwoAtLeast(fileInfo.Height);
+            height = NextPowerOfTwo(fileInfo.Height);
         }
     }
     D3DXIMAGE_INFO info = {};

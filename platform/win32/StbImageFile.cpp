@@ -8,14 +8,6 @@
 
 #include "platform/ImageFile.h"
 
-std::uint32_t NextPowerOfTwo(std::uint32_t value) {
-    std::uint32_t result = 1;
-    while (result < value && result < 0x80000000U) {
-        result <<= 1;
-    }
-    return result;
-}
-
 bool LoadImageFile(const std::string& path, Image& image, std::string* error) {
     int width = 0;
     int height = 0;
