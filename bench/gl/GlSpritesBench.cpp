@@ -1,6 +1,7 @@
 // Frames per second of the engine drawing N sprites with the OpenGL device
 // of the SDL platform (the whole frame: game logic, physics, drawing and
-// Present). Needs an X display: bash scripts/xvfb.sh build/bench/gl/gl_sprites_bench
+// Present), with the device's batching of sprite draws on and off. Needs
+// an X display: bash scripts/xvfb.sh build/bench/gl/gl_sprites_bench
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
@@ -61,12 +62,17 @@ void BM_DrawSprites(benchmark::State& state) {
         return;
     }
     gGraphics->debugDraw = state.range(1) != 0;
+    auto* device = dynamic_cast<GlDevice*>(gGraphics->device);
+    if (device == nullptr) {
+        state.SkipWithError("the render device is not the OpenGL one");
+        app.Shutdown();
+        return;
+    }
+    device->SetBatching(state.range(2) != 0);
     static bool printed = false;
     if (!printed) {
-        if (auto* device = dynamic_cast<GlDevice*>(gGraphics->device)) {
-            std::printf("GL_RENDERER: %s\n", device->RendererName().c_str());
-            printed = true;
-        }
+        std::printf("GL_RENDERER: %s\n", device->RendererName().c_str());
+        printed = true;
     }
     app.RunFrame();  // the first frame uploads the texture
     for (auto _ : state) {
@@ -79,8 +85,10 @@ void BM_DrawSprites(benchmark::State& state) {
     fs::remove_all(root, ignored);
 }
 BENCHMARK(BM_DrawSprites)
-    ->ArgsProduct({{0, 1000, 5000}, {0, 1}})
-    ->ArgNames({"sprites", "overlay"})
+    ->ArgsProduct({{0, 1000, 5000, 20000}, {0}, {0, 1}})
+    ->Args({1000, 1, 0})
+    ->Args({1000, 1, 1})
+    ->ArgNames({"sprites", "overlay", "batching"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MinTime(2.0);
