@@ -104,9 +104,7 @@ GlDevice* GlDevice::Create(std::shared_ptr<GlContext> context, std::uint32_t wid
         device->Release();
         return nullptr;
     }
-    // D3DPRESENT_INTERVAL_DEFAULT and _ONE wait for the vertical blank;
-    // where the driver cannot, presenting simply does not wait.
-    SDL_GL_SetSwapInterval(presentInterval == 0x80000000U ? 0 : 1);
+    device->SetPresentInterval(presentInterval);
     const char* batching = std::getenv("VELMOR_GL_BATCHING");
     device->batching_ = batching == nullptr || std::strcmp(batching, "0") != 0;
     device->ApplyDefaultState();
@@ -258,6 +256,20 @@ void GlDevice::Flush() {
     ++openGlDraws_;
 }
 
+void GlDevice::SetPresentInterval(std::uint32_t presentInterval) {
+    // D3DPRESENT_INTERVAL_DEFAULT and _ONE wait for the vertical blank;
+    // where the driver does not, the pacer waits as long.
+    paced_ = presentInterval != D3DPRESENT_INTERVAL_IMMEDIATE;
+    SDL_GL_SetSwapInterval(paced_ ? 1 : 0);
+}
+
+std::int64_t GlDevice::RefreshInterval() const {
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(context_->Window());
+    const int hertz = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
+    return PresentPacer::RefreshInterval(hertz);
+}
+
 void GlDevice::SetBatching(bool on) {
     Flush();
     batching_ = on;
@@ -331,8 +343,15 @@ HRESULT GlDevice::Present(const void* /*sourceRect*/, const void* /*destRect*/, 
                               static_cast<std::uint32_t>(drawHeight) == height_;
         gl.BlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), 0, 0, drawWidth, drawHeight,
                            GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+        pacer_.BeforeSwap();
         SDL_GL_SwapWindow(gl.Window());
         gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    } else {
+        pacer_.BeforeSwap();
+    }
+    // Also without a window to show it on: a minimised game does not spin.
+    if (paced_) {
+        pacer_.AfterSwap(RefreshInterval());
     }
     // Presentation failures are not reported: there is no device reset.
     DrainErrors();

@@ -10,6 +10,7 @@
 #include "core/Matrix.h"
 #include "platform/RenderDevice.h"
 #include "platform/sdl/GlQuadBatch.h"
+#include "platform/sdl/PresentPacer.h"
 
 class GlContext;
 class GlTexture;
@@ -75,6 +76,10 @@ public:
     // unless the environment sets VELMOR_GL_BATCHING=0.
     void SetBatching(bool on);
     bool Batching() const { return batching_; }
+
+    // As if created with this presentation interval: the immediate one
+    // presents as fast as frames come, any other one refresh apart.
+    void SetPresentInterval(std::uint32_t presentInterval);
     // Draw calls made to OpenGL so far.
     std::uint64_t OpenGlDraws() const { return openGlDraws_; }
 
@@ -92,6 +97,8 @@ private:
     // Draws what the batch gathered; every call that reads or changes
     // OpenGL state the batch depends on comes here first.
     void Flush();
+    // One refresh of the display the window is on.
+    std::int64_t RefreshInterval() const;
 
     struct Layout {
         std::uint32_t size = 0;
@@ -137,4 +144,7 @@ private:
     Matrix clipTransform_;
     bool clipTransformDirty_ = true;
     std::uint64_t openGlDraws_ = 0;
+
+    bool paced_ = true;
+    PresentPacer pacer_;
 };
