@@ -14,3 +14,7 @@ target_link_libraries(velmor_sdl PUBLIC velmor_engine velmor_image PkgConfig::SD
 add_executable(velmor ${CMAKE_SOURCE_DIR}/app/velmor_main.cpp)
 target_link_libraries(velmor PRIVATE velmor_sdl)
 set_target_properties(velmor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The batched sprite transform rounds each step as OpenGL's pipeline does.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/platform/sdl/GlQuadBatch.cpp PROPERTIES COMPILE_OPTIONS
+                            -ffp-contract=off)

@@ -31,6 +31,7 @@ constexpr std::uint32_t D3DFMT_A8R8G8B8 = 21;
 constexpr std::uint32_t D3DFMT_D16 = 80;
 constexpr std::uint32_t D3DSWAPEFFECT_DISCARD = 1;
 constexpr std::uint32_t D3DPRESENT_INTERVAL_DEFAULT = 0;
+constexpr std::uint32_t D3DPRESENT_INTERVAL_IMMEDIATE = 0x80000000U;
 
 constexpr std::uint32_t D3DCLEAR_TARGET = 0x1;
 constexpr std::uint32_t D3DCLEAR_ZBUFFER = 0x2;

@@ -1,5 +1,6 @@
 #include "platform/sdl/GlDevice.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/ImageFile.h"
@@ -103,9 +104,9 @@ GlDevice* GlDevice::Create(std::shared_ptr<GlContext> context, std::uint32_t wid
         device->Release();
         return nullptr;
     }
-    // D3DPRESENT_INTERVAL_DEFAULT and _ONE wait for the vertical blank;
-    // where the driver cannot, presenting simply does not wait.
-    SDL_GL_SetSwapInterval(presentInterval == 0x80000000U ? 0 : 1);
+    device->SetPresentInterval(presentInterval);
+    const char* batching = std::getenv("VELMOR_GL_BATCHING");
+    device->batching_ = batching == nullptr || std::strcmp(batching, "0") != 0;
     device->ApplyDefaultState();
     return device;
 }
@@ -118,9 +119,12 @@ GlDevice::GlDevice(std::shared_ptr<GlContext> context, std::uint32_t width, std:
       hasDepth_(depthBuffer),
       world_(Identity()),
       view_(Identity()),
-      projection_(Identity()) {}
+      projection_(Identity()),
+      clipTransform_(Identity()) {}
 
 GlDevice::~GlDevice() {
+    // Draws still gathered have no Present left to show them.
+    batch_.Clear();
     *link_ = nullptr;
     context_->MakeCurrent();
     if (context_->BindFramebuffer != nullptr) {
@@ -218,11 +222,15 @@ void GlDevice::ApplyTexture() const {
     }
 }
 
+Matrix GlDevice::FullProjection() const {
+    return Multiply(Multiply(projection_, DepthRemap()), PixelCentreShift(width_, height_));
+}
+
 void GlDevice::UploadTransforms() {
     if (!transformsDirty_) {
         return;
     }
-    const Matrix projection = Multiply(Multiply(projection_, DepthRemap()), PixelCentreShift(width_, height_));
+    const Matrix projection = FullProjection();
     const Matrix modelView = Multiply(world_, view_);
     // A row-vector matrix stored row by row is the column-major transpose
     // that OpenGL expects: it loads as is.
@@ -233,8 +241,52 @@ void GlDevice::UploadTransforms() {
     transformsDirty_ = false;
 }
 
+void GlDevice::Flush() {
+    if (batch_.Empty()) {
+        return;
+    }
+    // The batch holds clip-space positions: identity matrices pass them on
+    // exactly.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    transformsDirty_ = true;
+    // Gathered vertices carry no colour, so they are opaque white, and a
+    // texel modulated by white is the texel: replacing gives the same
+    // pixels and spares the rasteriser the colour in its per-pixel work.
+    if (batchTextured_) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    }
+    batch_.Draw(batchTextured_);
+    if (batchTextured_) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    }
+    ++openGlDraws_;
+}
+
+void GlDevice::SetPresentInterval(std::uint32_t presentInterval) {
+    // D3DPRESENT_INTERVAL_DEFAULT and _ONE wait for the vertical blank;
+    // where the driver does not, the pacer waits as long.
+    paced_ = presentInterval != D3DPRESENT_INTERVAL_IMMEDIATE;
+    SDL_GL_SetSwapInterval(paced_ ? 1 : 0);
+}
+
+std::int64_t GlDevice::RefreshInterval() const {
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(context_->Window());
+    const int hertz = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
+    return PresentPacer::RefreshInterval(hertz);
+}
+
+void GlDevice::SetBatching(bool on) {
+    Flush();
+    batching_ = on;
+}
+
 HRESULT GlDevice::Clear(std::uint32_t count, const void* rects, std::uint32_t flags, D3DCOLOR color, float z,
                         std::uint32_t /*stencil*/) {
+    Flush();
     if ((flags & (D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) == 0 ||
         ((flags & D3DCLEAR_ZBUFFER) != 0 && !hasDepth_) || (flags & D3DCLEAR_STENCIL) != 0) {
         return D3DERR_INVALIDCALL;
@@ -269,6 +321,7 @@ HRESULT GlDevice::Clear(std::uint32_t count, const void* rects, std::uint32_t fl
 }
 
 HRESULT GlDevice::BeginScene() {
+    Flush();
     if (inScene_) {
         return D3DERR_INVALIDCALL;
     }
@@ -277,6 +330,7 @@ HRESULT GlDevice::BeginScene() {
 }
 
 HRESULT GlDevice::EndScene() {
+    Flush();
     if (!inScene_) {
         return D3DERR_INVALIDCALL;
     }
@@ -286,6 +340,7 @@ HRESULT GlDevice::EndScene() {
 
 HRESULT GlDevice::Present(const void* /*sourceRect*/, const void* /*destRect*/, WindowHandle /*overrideWindow*/,
                           const void* /*dirtyRegion*/) {
+    Flush();
     const GlContext& gl = *context_;
     int drawWidth = 0;
     int drawHeight = 0;
@@ -297,8 +352,15 @@ HRESULT GlDevice::Present(const void* /*sourceRect*/, const void* /*destRect*/, 
                               static_cast<std::uint32_t>(drawHeight) == height_;
         gl.BlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), 0, 0, drawWidth, drawHeight,
                            GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+        pacer_.BeforeSwap();
         SDL_GL_SwapWindow(gl.Window());
         gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    } else {
+        pacer_.BeforeSwap();
+    }
+    // Also without a window to show it on: a minimised game does not spin.
+    if (paced_) {
+        pacer_.AfterSwap(RefreshInterval());
     }
     // Presentation failures are not reported: there is no device reset.
     DrainErrors();
@@ -321,11 +383,12 @@ HRESULT GlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const Matrix* matrix
     }
     switch (state) {
     case D3DTS_WORLD: world_ = *matrix; break;
-    case D3DTS_VIEW: view_ = *matrix; break;
-    case D3DTS_PROJECTION: projection_ = *matrix; break;
+    case D3DTS_VIEW: Flush(); view_ = *matrix; break;
+    case D3DTS_PROJECTION: Flush(); projection_ = *matrix; break;
     default: return D3DERR_INVALIDCALL;
     }
     transformsDirty_ = true;
+    clipTransformDirty_ = true;
     return D3D_OK;
 }
 
@@ -339,11 +402,15 @@ HRESULT GlDevice::SetFVF(std::uint32_t fvf) {
     if (!LayoutForFvf(fvf, layout)) {
         return D3DERR_INVALIDCALL;
     }
-    fvf_ = fvf;
+    if (fvf != fvf_) {
+        Flush();
+        fvf_ = fvf;
+    }
     return D3D_OK;
 }
 
 HRESULT GlDevice::SetRenderState(D3DRENDERSTATETYPE state, std::uint32_t value) {
+    Flush();
     switch (state) {
     case D3DRS_ZENABLE:
         // D3DZB_TRUE; D3DZB_USEW (2) is taken as plain z-buffering.
@@ -384,6 +451,7 @@ HRESULT GlDevice::SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATE
     if (stage != 0 || type != D3DTSS_ALPHAOP || value != D3DTOP_MODULATE) {
         return D3DERR_INVALIDCALL;
     }
+    Flush();
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     return D3D_OK;
 }
@@ -397,6 +465,7 @@ HRESULT GlDevice::SetTexture(std::uint32_t stage, Texture* texture) {
         return D3DERR_INVALIDCALL;
     }
     if (glTexture != texture_) {
+        Flush();
         texture_ = glTexture;
         ApplyTexture();
     }
@@ -405,6 +474,7 @@ HRESULT GlDevice::SetTexture(std::uint32_t stage, Texture* texture) {
 
 void GlDevice::ForgetTexture(const GlTexture* texture) {
     if (texture_ == texture) {
+        Flush();
         texture_ = nullptr;
         ApplyTexture();
     }
@@ -431,6 +501,9 @@ HRESULT GlDevice::SetStreamSource(std::uint32_t stream, VertexBuffer* buffer, st
     auto* glBuffer = dynamic_cast<GlVertexBuffer*>(buffer);
     if (buffer != nullptr && glBuffer == nullptr) {
         return D3DERR_INVALIDCALL;
+    }
+    if (glBuffer != stream_ || offset != streamOffset_ || stride != streamStride_) {
+        Flush();
     }
     stream_ = glBuffer;
     streamOffset_ = offset;
@@ -499,6 +572,7 @@ HRESULT GlDevice::DrawVertices(D3DPRIMITIVETYPE type, std::uint32_t vertices, co
         glColor4ub(255, 255, 255, 255);
     }
     glDrawArrays(mode, 0, static_cast<GLsizei>(vertices));
+    ++openGlDraws_;
     if (layout.diffuse >= 0) {
         glDisableClientState(GL_COLOR_ARRAY);
         glColor4ub(255, 255, 255, 255);
@@ -526,6 +600,21 @@ HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, std::uint32_t startVertex
     }
     const std::uint8_t* base =
         stream_->Data() + streamOffset_ + static_cast<std::size_t>(startVertex) * static_cast<std::size_t>(stride);
+    if (batching_ && layout.diffuse < 0) {
+        if (clipTransformDirty_) {
+            clipTransform_ = GlQuadBatch::ClipTransform(Multiply(world_, view_), FullProjection());
+            clipTransformDirty_ = false;
+        }
+        const bool textured = layout.texcoord >= 0 && texture_ != nullptr;
+        if (batch_.Empty()) {
+            batchTextured_ = textured;
+        }
+        if (textured == batchTextured_ &&
+            batch_.Add(type, vertices, base, stride, textured ? layout.texcoord : -1, clipTransform_)) {
+            return D3D_OK;
+        }
+    }
+    Flush();
     return DrawVertices(type, vertices, base, stride, layout);
 }
 
@@ -538,6 +627,7 @@ HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t primitive
         !LayoutForFvf(fvf_, layout) || stride < layout.size) {
         return D3DERR_INVALIDCALL;
     }
+    Flush();
     // As in Direct3D, a user-pointer draw leaves stream 0 unbound.
     stream_ = nullptr;
     streamOffset_ = 0;
@@ -557,6 +647,7 @@ HRESULT GlDevice::CreateTextureFromFileExA(const char* path, std::uint32_t width
     if (path == nullptr) {
         return D3DERR_INVALIDCALL;
     }
+    Flush();
     Image image;
     if (!LoadImageFile(path, image)) {
         return D3DXERR_INVALIDDATA;
@@ -613,7 +704,8 @@ HRESULT GlDevice::CreateFontA(int height, std::uint32_t /*width*/, std::uint32_t
     return *font != nullptr ? D3D_OK : D3DXERR_INVALIDDATA;
 }
 
-std::vector<std::uint32_t> GlDevice::ReadBackBuffer() const {
+std::vector<std::uint32_t> GlDevice::ReadBackBuffer() {
+    Flush();
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width_) * height_);
     context_->BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     glReadPixels(0, 0, static_cast<GLsizei>(width_), static_cast<GLsizei>(height_), GL_BGRA, GL_UNSIGNED_BYTE,
@@ -638,6 +730,7 @@ void GlDevice::DrawScreenImage(const std::uint8_t* rgba, int width, int height, 
     if (rgba == nullptr || width <= 0 || height <= 0) {
         return;
     }
+    Flush();
     if (textTexture_ == 0) {
         glGenTextures(1, &textTexture_);
         glBindTexture(GL_TEXTURE_2D, textTexture_);
@@ -676,6 +769,7 @@ void GlDevice::DrawScreenImage(const std::uint8_t* rgba, int width, int height, 
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(2, GL_FLOAT, 0, texcoords);
     glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+    ++openGlDraws_;
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glColor4ub(255, 255, 255, 255);
 

@@ -9,6 +9,8 @@
 
 #include "core/Matrix.h"
 #include "platform/RenderDevice.h"
+#include "platform/sdl/GlQuadBatch.h"
+#include "platform/sdl/PresentPacer.h"
 
 class GlContext;
 class GlTexture;
@@ -56,7 +58,7 @@ public:
 
     // The back buffer as 0xAARRGGBB pixels, rows top to bottom. Present
     // leaves it intact, so it shows the last frame until the next Clear.
-    std::vector<std::uint32_t> ReadBackBuffer() const;
+    std::vector<std::uint32_t> ReadBackBuffer();
     std::uint32_t BackBufferWidth() const { return width_; }
     std::uint32_t BackBufferHeight() const { return height_; }
     std::string RendererName() const;
@@ -69,6 +71,18 @@ public:
     // A texture being released stops being bound.
     void ForgetTexture(const GlTexture* texture);
 
+    // Consecutive draws from the vertex buffer that differ only in their
+    // world transform reach OpenGL as one draw, with the same pixels. On
+    // unless the environment sets VELMOR_GL_BATCHING=0.
+    void SetBatching(bool on);
+    bool Batching() const { return batching_; }
+
+    // As if created with this presentation interval: the immediate one
+    // presents as fast as frames come, any other one refresh apart.
+    void SetPresentInterval(std::uint32_t presentInterval);
+    // Draw calls made to OpenGL so far.
+    std::uint64_t OpenGlDraws() const { return openGlDraws_; }
+
 private:
     GlDevice(std::shared_ptr<GlContext> context, std::uint32_t width, std::uint32_t height, bool depthBuffer);
     ~GlDevice() override;
@@ -78,7 +92,13 @@ private:
     void ApplyBlend() const;
     void ApplyCull() const;
     void ApplyTexture() const;
+    Matrix FullProjection() const;
     void UploadTransforms();
+    // Draws what the batch gathered; every call that reads or changes
+    // OpenGL state the batch depends on comes here first.
+    void Flush();
+    // One refresh of the display the window is on.
+    std::int64_t RefreshInterval() const;
 
     struct Layout {
         std::uint32_t size = 0;
@@ -117,4 +137,14 @@ private:
     std::uint32_t cullMode_ = 3;   // D3DCULL_CCW
     bool lighting_ = true;
     std::vector<std::uint8_t> colorScratch_;
+
+    bool batching_ = true;
+    GlQuadBatch batch_;
+    bool batchTextured_ = false;
+    Matrix clipTransform_;
+    bool clipTransformDirty_ = true;
+    std::uint64_t openGlDraws_ = 0;
+
+    bool paced_ = true;
+    PresentPacer pacer_;
 };

@@ -1,5 +1,7 @@
 #include "platform/sdl/SdlPlatform.h"
 
+#include <ctime>
+
 #include "platform/sdl/GlContext.h"
 #include "platform/sdl/GlDirect3D.h"
 #include "platform/sdl/SdlKeyMap.h"
@@ -219,7 +221,21 @@ std::int16_t SdlPlatform::GetKeyState(int virtualKey) {
     return 0;
 }
 
-std::uint32_t SdlPlatform::TimeGetTime() { return SDL_GetTicks(); }
+std::uint32_t SdlPlatform::TimeGetTime() {
+    // Milliseconds since the system started, as the Windows clock counts
+    // (and wrapping as it does): a seed taken from it differs from run to
+    // run, where a count from SDL's own start would not.
+    timespec now{};
+#ifdef CLOCK_BOOTTIME
+    if (clock_gettime(CLOCK_BOOTTIME, &now) != 0)
+#endif
+    {
+        clock_gettime(CLOCK_MONOTONIC, &now);
+    }
+    const std::uint64_t milliseconds =
+        static_cast<std::uint64_t>(now.tv_sec) * 1000U + static_cast<std::uint64_t>(now.tv_nsec) / 1000000U;
+    return static_cast<std::uint32_t>(milliseconds);
+}
 
 int SdlPlatform::ShowCursor(bool show) {
     // Win32 keeps a display counter: the cursor shows while it is >= 0.

@@ -8,7 +8,8 @@
 
 // The Linux platform: one SDL2 window with an OpenGL surface, its events
 // handed to the window procedure as Win32 records, SDL's keyboard state and
-// millisecond clock. The caller initialises SDL (video) and SDL_ttf first.
+// the system's millisecond clock since boot. The caller initialises SDL
+// (video) and SDL_ttf first.
 class SdlPlatform : public Platform {
 public:
     SdlPlatform() = default;

@@ -66,10 +66,10 @@ void WriteMenu(const TempData& data, const std::vector<Box>& boxes) {
     data.Level("menu.lvl", level);
 }
 
-GlGame::GlGame(const TempData& data) {
+GlGame::GlGame(const std::string& dataRoot) {
     Application::Options options;
     options.seed = 1;
-    options.dataRoot = data.Root();
+    options.dataRoot = dataRoot;
     app = std::make_unique<Application>(platform, options);
 }
 

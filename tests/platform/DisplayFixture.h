@@ -50,7 +50,9 @@ void WriteMenu(const TempData& data, const std::vector<Box>& boxes);
 // a data set and run frame by frame.
 class GlGame {
 public:
-    explicit GlGame(const TempData& data);
+    explicit GlGame(const TempData& data) : GlGame(data.Root()) {}
+    // On the data set under `dataRoot` (a directory holding Data/).
+    explicit GlGame(const std::string& dataRoot);
     ~GlGame();
 
     bool Start();

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "core/Core.h"
+#include "core/Messages.h"
 #include "graphics/Graphics.h"
 #include "platform/DisplayFixture.h"
 
@@ -295,4 +297,112 @@ TEST_F(GlPixels, ClearedFrameIsOpaqueBlackAndViewportIsTheBackBuffer) {
     for (std::uint32_t pixel : game->pixels) {
         ASSERT_EQ(pixel, 0xFF000000U);
     }
+}
+
+namespace {
+// Draws the current scene with batching off, then on, with the same frame
+// time (so the same frame-rate text), and expects the same framebuffer.
+// Returns the OpenGL draw calls of the batched frame.
+std::uint64_t ExpectBatchingKeepsEveryPixel(GlGame& game, int minimumLit) {
+    GlDevice* device = game.Device();
+    if (device == nullptr) {
+        ADD_FAILURE() << "no OpenGL device";
+        return 0;
+    }
+    device->SetBatching(false);
+    gGraphics->Update(1.0f / 60.0f);
+    const std::vector<std::uint32_t> separate = device->ReadBackBuffer();
+    device->SetBatching(true);
+    const std::uint64_t drawsBefore = device->OpenGlDraws();
+    gGraphics->Update(1.0f / 60.0f);
+    const std::uint64_t draws = device->OpenGlDraws() - drawsBefore;
+    const std::vector<std::uint32_t> batched = device->ReadBackBuffer();
+    EXPECT_EQ(separate.size(), batched.size());
+    const std::size_t width = device->BackBufferWidth();
+    int lit = 0;
+    int differing = 0;
+    for (std::size_t i = 0; i < separate.size() && i < batched.size(); ++i) {
+        lit += (separate[i] & 0xFFFFFFU) != 0 ? 1 : 0;
+        if (separate[i] != batched[i] && ++differing <= 5) {
+            ADD_FAILURE() << "pixel (" << i % width << ", " << i / width << ") is " << std::hex << batched[i]
+                          << " batched, " << separate[i] << " drawn one by one";
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GE(lit, minimumLit) << "the scene must show something to compare";
+    return draws;
+}
+}  // namespace
+
+TEST_F(GlPixels, BatchedSpritesOfSeveralImagesDepthsAndTurnsMatchSeparateDrawsPixelForPixel) {
+    WritePng(data, "glass.png", 8, 8, [](int x, int y) { return (x + y) % 3 == 0 ? 0x00FFFF80U : 0xFF00FF40U; });
+    WritePng(data, "checks.png", 5, 7, [](int x, int y) { return (x + y) % 2 == 0 ? 0xFFFF00FFU : 0x0000FFFFU; });
+    const char* const images[] = {"white.png", "green.png", "updown.png", "odd.png", "glass.png", "checks.png",
+                                  "missing.png"};
+    std::vector<Box> boxes;
+    unsigned state = 2024;
+    const auto next = [&state](unsigned range) {
+        state = state * 1103515245U + 12345U;
+        return (state >> 8) % range;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        Box box;
+        // Whole, half and arbitrary coordinates; edges on and off pixels.
+        box.x = static_cast<float>(next(1400)) - 60.0f + static_cast<float>(next(4)) * 0.25f +
+                (i % 7 == 0 ? static_cast<float>(next(1000)) / 997.0f : 0.0f);
+        box.y = static_cast<float>(next(1150)) - 60.0f + static_cast<float>(next(3)) * 0.5f;
+        box.sx = 1.0f + static_cast<float>(next(60)) + static_cast<float>(next(8)) * 0.125f;
+        box.sy = 1.0f + static_cast<float>(next(60)) + static_cast<float>(next(5)) * 0.1f;
+        box.depth = 0.5f + static_cast<float>(next(200)) / 20.0f;  // some clipped at either end
+        box.rotation = i % 3 == 0 ? 0.0f : static_cast<float>(next(6284)) / 1000.0f - 3.142f;
+        // Runs of one image at nearby depths, and lone ones between them.
+        box.image = images[i % 5 == 0 ? next(7) : static_cast<unsigned>(box.depth) % 7];
+        if (i % 11 == 0) {
+            box.sort = static_cast<float>(next(10));  // drawn out of depth order
+        }
+        boxes.push_back(box);
+    }
+    // Long thin turned sprites, drawn last, each with a corner on the
+    // screen whose x is a sum of two terms of about 512 that cancel, one
+    // just above and one just below 512: the order of the additions shows
+    // in the pixels.
+    for (int i = 0; i < 150; ++i) {
+        Box sliver;
+        do {
+            sliver.rotation = static_cast<float>(next(6284)) / 1000.0f - 3.142f;
+        } while (std::fabs(std::cos(sliver.rotation)) < 0.3f);
+        const float c = std::cos(sliver.rotation);
+        const float s = std::sin(sliver.rotation);
+        // The term 2 sx cos(r) * 2 / 1280 just above 512 in size.
+        const float term = 512.01f + static_cast<float>(next(390)) / 1000.0f;
+        sliver.sx = term * 320.0f / std::fabs(c);
+        sliver.sy = 1.5f + static_cast<float>(next(4));
+        sliver.depth = 1.5f;
+        sliver.sort = 0.0f;
+        sliver.image = images[next(7)];
+        // The corner that the unit quad's (1, -1) lands on, on the side of
+        // the screen that keeps the other term below 512.
+        const float side = c > 0.0f ? 1.0f : -1.0f;
+        const float cx = 640.0f + side * (320.0f + static_cast<float>(next(250)));
+        const float cy = 100.0f + static_cast<float>(next(824));
+        sliver.x = cx - (sliver.sx * c + sliver.sy * s);
+        sliver.y = cy + (sliver.sx * s - sliver.sy * c);
+        boxes.push_back(sliver);
+    }
+    Draw(boxes);
+    const std::uint64_t draws = ExpectBatchingKeepsEveryPixel(*game, 500000);
+    EXPECT_LT(draws, 1500U) << "3000 sprites gathered into fewer draws";
+}
+
+TEST_F(GlPixels, BatchedShippedLevelWithTheOverlayMatchesSeparateDrawsPixelForPixel) {
+    game = std::make_unique<GlGame>(SourceRoot());
+    ASSERT_TRUE(game->Start());
+    game->Frame();
+    LevelMessage play(MsgSwitchLevel, "level2.lvl");
+    gCore->BroadcastMessage(&play);
+    for (int i = 0; i < 30; ++i) {
+        game->Frame();
+    }
+    gGraphics->debugDraw = true;
+    ExpectBatchingKeepsEveryPixel(*game, 100000);
 }
