@@ -18,6 +18,9 @@ constexpr HRESULT D3D_OK = 0;
 constexpr HRESULT D3DERR_INVALIDCALL = static_cast<HRESULT>(0x8876086CU);
 constexpr HRESULT D3DERR_NOTAVAILABLE = static_cast<HRESULT>(0x8876086AU);
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005U);
+constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000EU);
+// D3DX's answer for a file it cannot read or decode.
+constexpr HRESULT D3DXERR_INVALIDDATA = static_cast<HRESULT>(0x88760B59U);
 
 constexpr bool Failed(HRESULT hr) { return hr < 0; }
 
@@ -35,15 +38,22 @@ constexpr std::uint32_t D3DPRESENT_INTERVAL_IMMEDIATE = 0x80000000U;
 
 constexpr std::uint32_t D3DCLEAR_TARGET = 0x1;
 constexpr std::uint32_t D3DCLEAR_ZBUFFER = 0x2;
+constexpr std::uint32_t D3DCLEAR_STENCIL = 0x4;
 
 constexpr std::uint32_t D3DFVF_XYZ = 0x002;
 constexpr std::uint32_t D3DFVF_DIFFUSE = 0x040;
 constexpr std::uint32_t D3DFVF_TEX1 = 0x100;
+constexpr std::uint32_t D3DFVF_POSITION_MASK = 0x400E;
+constexpr std::uint32_t D3DFVF_NORMAL = 0x010;
+constexpr std::uint32_t D3DFVF_SPECULAR = 0x080;
+constexpr std::uint32_t D3DFVF_TEXCOUNT_MASK = 0xF00;
+constexpr std::uint32_t D3DFVF_TEXCOUNT_SHIFT = 8;
 
 constexpr std::uint32_t D3DUSAGE_WRITEONLY = 0x8;
 constexpr std::uint32_t D3DPOOL_MANAGED = 1;
 constexpr std::uint32_t D3DX_FILTER_NONE = 1;
 constexpr std::uint32_t D3DX_DEFAULT = 0xFFFFFFFFU;
+constexpr std::uint32_t D3DX_DEFAULT_NONPOW2 = 0xFFFFFFFEU;
 
 constexpr std::uint32_t DEFAULT_CHARSET = 1;
 constexpr std::uint32_t DT_NOCLIP = 0x100;
@@ -65,8 +75,22 @@ enum D3DRENDERSTATETYPE : std::uint32_t {
 
 constexpr std::uint32_t D3DZB_TRUE = 1;
 constexpr std::uint32_t D3DCULL_NONE = 1;
-constexpr std::uint32_t D3DBLEND_SRCALPHA = 5;
-constexpr std::uint32_t D3DBLEND_INVSRCALPHA = 6;
+constexpr std::uint32_t D3DCULL_CW = 2;
+constexpr std::uint32_t D3DCULL_CCW = 3;
+
+enum D3DBLEND : std::uint32_t {
+    D3DBLEND_ZERO = 1,
+    D3DBLEND_ONE = 2,
+    D3DBLEND_SRCCOLOR = 3,
+    D3DBLEND_INVSRCCOLOR = 4,
+    D3DBLEND_SRCALPHA = 5,
+    D3DBLEND_INVSRCALPHA = 6,
+    D3DBLEND_DESTALPHA = 7,
+    D3DBLEND_INVDESTALPHA = 8,
+    D3DBLEND_DESTCOLOR = 9,
+    D3DBLEND_INVDESTCOLOR = 10,
+    D3DBLEND_SRCALPHASAT = 11,
+};
 
 enum D3DTEXTURESTAGESTATETYPE : std::uint32_t {
     D3DTSS_ALPHAOP = 4,

@@ -10,19 +10,6 @@
 #include "platform/sdl/GlVertexBuffer.h"
 
 namespace {
-// D3DX's answer for a file it cannot read or decode.
-constexpr HRESULT D3DXERR_INVALIDDATA = static_cast<HRESULT>(0x88760B59U);
-constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000EU);
-constexpr std::uint32_t D3DCLEAR_STENCIL = 0x4;
-constexpr std::uint32_t D3DFVF_POSITION_MASK = 0x400E;
-constexpr std::uint32_t D3DFVF_NORMAL = 0x010;
-constexpr std::uint32_t D3DFVF_SPECULAR = 0x080;
-constexpr std::uint32_t D3DFVF_TEXCOUNT_MASK = 0xF00;
-constexpr std::uint32_t D3DFVF_TEXCOUNT_SHIFT = 8;
-constexpr std::uint32_t D3DX_DEFAULT_NONPOW2 = 0xFFFFFFFEU;
-constexpr std::uint32_t D3DCULL_CW = 2;
-constexpr std::uint32_t D3DCULL_CCW = 3;
-
 struct D3DRECT {
     std::int32_t x1, y1, x2, y2;
 };
@@ -55,17 +42,17 @@ Matrix PixelCentreShift(std::uint32_t width, std::uint32_t height) {
 
 GLenum BlendFactor(std::uint32_t blend) {
     switch (blend) {
-    case 1: return GL_ZERO;
-    case 2: return GL_ONE;
-    case 3: return GL_SRC_COLOR;
-    case 4: return GL_ONE_MINUS_SRC_COLOR;
-    case 5: return GL_SRC_ALPHA;
-    case 6: return GL_ONE_MINUS_SRC_ALPHA;
-    case 7: return GL_DST_ALPHA;
-    case 8: return GL_ONE_MINUS_DST_ALPHA;
-    case 9: return GL_DST_COLOR;
-    case 10: return GL_ONE_MINUS_DST_COLOR;
-    case 11: return GL_SRC_ALPHA_SATURATE;
+    case D3DBLEND_ZERO: return GL_ZERO;
+    case D3DBLEND_ONE: return GL_ONE;
+    case D3DBLEND_SRCCOLOR: return GL_SRC_COLOR;
+    case D3DBLEND_INVSRCCOLOR: return GL_ONE_MINUS_SRC_COLOR;
+    case D3DBLEND_SRCALPHA: return GL_SRC_ALPHA;
+    case D3DBLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
+    case D3DBLEND_DESTALPHA: return GL_DST_ALPHA;
+    case D3DBLEND_INVDESTALPHA: return GL_ONE_MINUS_DST_ALPHA;
+    case D3DBLEND_DESTCOLOR: return GL_DST_COLOR;
+    case D3DBLEND_INVDESTCOLOR: return GL_ONE_MINUS_DST_COLOR;
+    case D3DBLEND_SRCALPHASAT: return GL_SRC_ALPHA_SATURATE;
     default: return GL_INVALID_ENUM;
     }
 }

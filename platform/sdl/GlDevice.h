@@ -132,8 +132,8 @@ private:
 
     bool zEnable_ = true;
     bool blendEnable_ = false;
-    std::uint32_t srcBlend_ = 2;   // D3DBLEND_ONE
-    std::uint32_t destBlend_ = 1;  // D3DBLEND_ZERO
+    std::uint32_t srcBlend_ = D3DBLEND_ONE;
+    std::uint32_t destBlend_ = D3DBLEND_ZERO;
     std::uint32_t cullMode_ = 3;   // D3DCULL_CCW
     bool lighting_ = true;
     std::vector<std::uint8_t> colorScratch_;

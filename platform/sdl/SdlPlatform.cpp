@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "core/VirtualScreen.h"
 #include "platform/sdl/GlContext.h"
 #include "platform/sdl/GlDirect3D.h"
 #include "platform/sdl/SdlKeyMap.h"
@@ -105,7 +106,7 @@ WinRect SdlPlatform::GetDesktopRect() {
     if (SDL_GetDisplayBounds(0, &bounds) == 0) {
         return {bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h};
     }
-    return {0, 0, 1280, 1024};
+    return {0, 0, kVirtualWidth, kVirtualHeight};
 }
 
 bool SdlPlatform::OurWindow(std::uint32_t windowId) const { return windowId == 0 || windowId == windowId_; }
