@@ -9,7 +9,7 @@
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Position.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 
 namespace {
 Placement PlacementOf(const GameObject& object) {

@@ -3,8 +3,8 @@
 
 #include "game/GameLogic.h"
 #include "objects/GameObject.h"
-#include "Bot.h"
-#include "Scene.h"
+#include "platform/headless/play/Bot.h"
+#include "platform/headless/play/Scene.h"
 
 namespace {
 using Names = std::vector<std::string>;

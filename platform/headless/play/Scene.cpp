@@ -1,4 +1,4 @@
-#include "Scene.h"
+#include "platform/headless/play/Scene.h"
 
 #include <cmath>
 
@@ -43,6 +43,19 @@ std::vector<GameObject*> Showing(const std::string& image) {
     for (const auto& [id, object] : gFactory->objects) {
         auto* sprite = object->Get<Sprite>("Sprite");
         if (sprite != nullptr && sprite->name == image) {
+            found.push_back(object);
+        }
+    }
+    return found;
+}
+
+std::vector<GameObject*> WithComponent(const std::string& componentName) {
+    std::vector<GameObject*> found;
+    if (gFactory == nullptr) {
+        return found;
+    }
+    for (const auto& [id, object] : gFactory->objects) {
+        if (object->GetComponent(componentName) != nullptr) {
             found.push_back(object);
         }
     }

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/Vec2.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 
 // A scripted player: every frame it reads where things are, steers with
 // held keys and aims and throws with the mouse, as a person would.
@@ -16,6 +16,11 @@ public:
     // three seconds pass without a hit it moves on to the next of `posts`
     // (round and round), as a player would look for a clear line of fire.
     void Fight(const std::vector<Vec2>& posts);
+    // Posts for a level the bot has no knowledge of: the player's start,
+    // then up to three clear points of a ring around it (inside the walls,
+    // away from walls, hazards and water), those nearer the middle of the
+    // field first, where lines of fire are longest.
+    static std::vector<Vec2> PostsAround(Vec2 start);
     // Walks through `waypoints` in order, hazards or not, and stays on the
     // last one.
     void Walk(const std::vector<Vec2>& waypoints);

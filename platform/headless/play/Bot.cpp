@@ -1,5 +1,6 @@
-#include "Bot.h"
+#include "platform/headless/play/Bot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -7,7 +8,7 @@
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Shape.h"
-#include "Scene.h"
+#include "platform/headless/play/Scene.h"
 
 namespace {
 constexpr float kSnowballSpeed = 800.0f;
@@ -41,7 +42,43 @@ bool Blocked(Vec2 p) {
     }
     return false;
 }
+
+// Whether `p` lies in water (the bot cannot aim well while swimming).
+bool InWater(Vec2 p) {
+    for (GameObject* object : scene::WithComponent("Water")) {
+        auto* body = object->Get<Body>("Body");
+        const Vec2 c = scene::Where(object);
+        if (body != nullptr && std::fabs(p.x - c.x) < body->collisionSize.x + 30.0f &&
+            std::fabs(p.y - c.y) < body->collisionSize.y + 30.0f) {
+            return true;
+        }
+    }
+    return false;
+}
 }  // namespace
+
+std::vector<Vec2> Bot::PostsAround(Vec2 start) {
+    constexpr float kRing = 200.0f;
+    constexpr float kBorder = 70.0f;
+    const Vec2 middle{640.0f, 512.0f};
+    std::vector<Vec2> ring;
+    for (int i = 0; i < 8; ++i) {
+        const float angle = static_cast<float>(i) * 3.14159265f / 4.0f;
+        const Vec2 p{start.x + kRing * std::cos(angle), start.y + kRing * std::sin(angle)};
+        if (p.x > kBorder && p.x < 1280.0f - kBorder && p.y > kBorder && p.y < 1024.0f - kBorder && !Blocked(p) &&
+            !InWater(p)) {
+            ring.push_back(p);
+        }
+    }
+    std::stable_sort(ring.begin(), ring.end(), [&](Vec2 a, Vec2 b) {
+        return scene::Distance(a, middle) < scene::Distance(b, middle);
+    });
+    std::vector<Vec2> posts{start};
+    for (std::size_t i = 0; i < ring.size() && posts.size() < 4; ++i) {
+        posts.push_back(ring[i]);
+    }
+    return posts;
+}
 
 void Bot::Steer(Vec2 from, Vec2 to, float tolerance, bool careful) {
     const float dx = to.x - from.x;
