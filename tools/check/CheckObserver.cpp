@@ -1,6 +1,8 @@
 #include "tools/check/CheckObserver.h"
 
+#include <cmath>
 #include <filesystem>
+#include <sstream>
 
 #include "objects/Factory.h"
 #include "platform/ImageFile.h"
@@ -163,6 +165,8 @@ bool CheckObserver::CheckFile(FileKind kind, const std::string& name, const std:
         Image image;
         if (!LoadImageFile(path, image)) {
             badImages_.insert(path);
+        } else {
+            imageSizes_[path] = {image.width, image.height};
         }
     }
     if (badImages_.count(path) != 0) {
@@ -179,6 +183,12 @@ void CheckObserver::OnFileReference(const DataPosition& where, FileKind kind, co
         // with the id it would hand out next.
         entries_.push_back({factory_->nextId, where.offset});
     }
+    if (kind == FileKind::Image && factory_ != nullptr) {
+        // An archetype is read before its object takes the next id, the
+        // overrides of a level entry after.
+        const std::int32_t id = file == levelPath_ ? factory_->nextId - 1 : factory_->nextId;
+        imageTokens_[id] = {file, where.offset};
+    }
     if (kind == FileKind::Level && name.empty()) {
         const std::string command = text_.TokenAt(file, where.offset);
         Report(file, where.offset, Quote(command) + " names no level file (no \"string level <file>\")");
@@ -191,6 +201,32 @@ void CheckObserver::BeginLevel(const std::string& path, const Factory& factory) 
     levelPath_ = path;
     factory_ = &factory;
     entries_.clear();
+    imageTokens_.clear();
+}
+
+void CheckObserver::CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height) {
+    const auto token = imageTokens_.find(objectId);
+    const std::string path = PathOf(FileKind::Image, image);
+    const auto size = imageSizes_.find(path);
+    // A missing or undecodable image is reported as such; nothing is drawn
+    // of an empty rectangle.
+    if (token == imageTokens_.end() || size == imageSizes_.end() || size->second.width == 0 ||
+        size->second.height == 0 || !(width > 0.0f) || !(height > 0.0f)) {
+        return;
+    }
+    const double imageWidth = size->second.width;
+    const double imageHeight = size->second.height;
+    if (imageWidth >= width && imageHeight >= height) {
+        return;  // at least a texel per pixel: shrunk, not stretched
+    }
+    const double drawnAspect = static_cast<double>(width) / height;
+    if (std::abs(imageWidth / imageHeight / drawnAspect - 1.0) <= 0.05) {
+        return;
+    }
+    std::ostringstream message;
+    message << "warning: image " << QuoteFile(FileKind::Image, path) << " of " << size->second.width << " x "
+            << size->second.height << " is stretched over " << width << " x " << height;
+    Report(token->second.path, token->second.offset, message.str());
 }
 
 void CheckObserver::EndLevel() {
