@@ -1,5 +1,6 @@
 #include "tools/check/CheckObserver.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -204,7 +205,8 @@ void CheckObserver::BeginLevel(const std::string& path, const Factory& factory) 
     imageTokens_.clear();
 }
 
-void CheckObserver::CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height) {
+void CheckObserver::CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height,
+                                    const std::string& levelPath) {
     const auto token = imageTokens_.find(objectId);
     const std::string path = PathOf(FileKind::Image, image);
     const auto size = imageSizes_.find(path);
@@ -226,6 +228,12 @@ void CheckObserver::CheckDrawnImage(std::int32_t objectId, const std::string& im
     std::ostringstream message;
     message << "warning: image " << QuoteFile(FileKind::Image, path) << " of " << size->second.width << " x "
             << size->second.height << " is stretched over " << width << " x " << height;
+    // The same archetype may be drawn at other sizes by other entries.
+    const std::int64_t entry = EntryOffset(objectId);
+    if (!levelPath.empty() && token->second.path != levelPath && entry >= 0) {
+        const SourceText::Location at = text_.Locate(levelPath, entry);
+        message << " (the object of " << Relative(levelPath) << ":" << at.line << ":" << at.column << ")";
+    }
     Report(token->second.path, token->second.offset, message.str());
 }
 
@@ -237,11 +245,9 @@ void CheckObserver::EndLevel() {
 std::int64_t CheckObserver::EntryOffset(std::int32_t objectId) const {
     // An ObjectThrower override in an entry also names an archetype and
     // records the next id; the entry that follows it records the same id
-    // later, so the last record with the id is the right one.
-    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
-        if (it->id == objectId) {
-            return it->offset;
-        }
-    }
-    return -1;
+    // later, so the last record with the id is the right one. Ids only
+    // grow, so the records are sorted by id.
+    const auto after = std::upper_bound(entries_.begin(), entries_.end(), objectId,
+                                        [](std::int32_t id, const Entry& entry) { return id < entry.id; });
+    return after != entries_.begin() && std::prev(after)->id == objectId ? std::prev(after)->offset : -1;
 }

@@ -62,8 +62,11 @@ public:
     // in the level just loaded, when the image is stretched over a drawn
     // rectangle of width x height: its aspect ratio is more than 5 % off
     // the rectangle's and it is smaller than the rectangle. Objects built
-    // between BeginLevel or BeginArchetypes and EndLevel are known.
-    void CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height);
+    // between BeginLevel or BeginArchetypes and EndLevel are known. When the
+    // image is named in an archetype, the message names the level entry
+    // (of the level file `levelPath`, "" for none) whose object it is.
+    void CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height,
+                         const std::string& levelPath);
 
     DiagnosticSet& Diagnostics() { return found_; }
 

@@ -171,12 +171,13 @@ void CheckPlayers(CheckObserver& observer, const Level& level, const std::string
 // A sprite covers its Position's rectangle, twice the size (half extents)
 // on each axis. Also notes what the object throws: projectiles are built
 // from their archetypes alone.
-void CheckDrawnImage(CheckObserver& observer, const GameObject& object, std::set<std::string>& thrown) {
+void CheckDrawnImage(CheckObserver& observer, const GameObject& object, const std::string& levelPath,
+                     std::set<std::string>& thrown) {
     const Sprite* sprite = object.Get<Sprite>("Sprite");
     const Position* position = object.Get<Position>("Position");
     if (sprite != nullptr && position != nullptr) {
         observer.CheckDrawnImage(object.id, sprite->name, 2.0f * std::abs(position->size.x),
-                                 2.0f * std::abs(position->size.y));
+                                 2.0f * std::abs(position->size.y), levelPath);
     }
     if (const ObjectThrower* thrower = object.Get<ObjectThrower>("ObjectThrower")) {
         thrown.insert(thrower->object);
@@ -198,7 +199,7 @@ void CheckArchetypeImages(CheckObserver& observer, std::set<std::string> names) 
         GameObject* object = gFactory->CreateObject(name);
         observer.EndLevel();
         if (object != nullptr) {
-            CheckDrawnImage(observer, *object, ignored);
+            CheckDrawnImage(observer, *object, {}, ignored);
             object->Destroy();
             CheckEngine::Flush();
         }
@@ -218,7 +219,7 @@ void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& r
         level.Load();
         observer.EndLevel();
         for (const GameObject* object = level.objects.head; object != nullptr; object = object->next) {
-            CheckDrawnImage(observer, *object, thrown);
+            CheckDrawnImage(observer, *object, path, thrown);
         }
         if (!IsScreenLevel(name) && IsPlayable(level)) {
             CheckPlayers(observer, level, path);

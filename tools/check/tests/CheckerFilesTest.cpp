@@ -156,7 +156,8 @@ TEST(CheckerFilesTest, StretchedImagesAreWarnedAboutWhereTheyAreNamed) {
     EXPECT_EQ(data.Problems(),
               (Lines{
                   R"(Data/Archetypes/dart.txt:2:20: warning: image "Data/Images/square.png" of 4 x 4 is stretched over 8 x 4)",
-                  R"(Data/Archetypes/tile.txt:2:20: warning: image "Data/Images/square.png" of 4 x 4 is stretched over 32 x 16)",
+                  "Data/Archetypes/tile.txt:2:20: warning: image \"Data/Images/square.png\" of 4 x 4 is stretched over 32 x 16 "
+                  "(the object of Data/Levels/tiles.lvl:2:1)",
                   R"(Data/Levels/tiles.lvl:4:22: warning: image "Data/Images/wide.png" of 8 x 2 is stretched over 32 x 32)",
               }));
 }
