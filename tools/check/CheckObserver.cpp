@@ -1,6 +1,9 @@
 #include "tools/check/CheckObserver.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <sstream>
 
 #include "objects/Factory.h"
 #include "platform/ImageFile.h"
@@ -13,7 +16,20 @@ const std::string& FileOf(const DataPosition& where) {
     return where.file != nullptr ? *where.file : none;
 }
 
-std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+// A word of at most `limit` bytes, else its first ones and an ellipsis; a
+// UTF-8 character is not cut in two.
+std::string Shorten(const std::string& word, std::size_t limit) {
+    if (word.size() <= limit) {
+        return word;
+    }
+    std::size_t cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(word[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return word.substr(0, cut) + "\u2026";
+}
+
+std::string Quote(const std::string& text) { return "\"" + Shorten(text, CheckObserver::kWordLength) + "\""; }
 
 bool IsTypeKeyword(const std::string& word) {
     return word == "Vec2" || word == "float" || word == "int" || word == "bool" || word == "string" ||
@@ -78,7 +94,15 @@ std::string CheckObserver::PathOf(FileKind kind, const std::string& name) const 
 
 void CheckObserver::Report(const std::string& path, std::int64_t offset, std::string message) {
     const SourceText::Location location = text_.Locate(path, offset);
-    found_.insert({Relative(path), location.line, location.column, std::move(message)});
+    found_.Insert({Relative(path), location.line, location.column, std::move(message)});
+}
+
+std::string CheckObserver::QuoteFile(FileKind kind, const std::string& path) const {
+    // The directory is not part of the word.
+    const std::string relative = Relative(path);
+    const std::string directory = KindDirectory(kind);
+    const std::size_t limit = kWordLength + (relative.rfind(directory, 0) == 0 ? directory.size() : 0);
+    return "\"" + Shorten(relative, limit) + "\"";
 }
 
 void CheckObserver::OnSkippedToken(const DataPosition& where, const std::string& token, const std::string& context) {
@@ -131,7 +155,7 @@ bool CheckObserver::CheckFile(FileKind kind, const std::string& name, const std:
     const std::string path = PathOf(kind, name);
     std::error_code error;
     if (!fs::is_regular_file(path, error)) {
-        Report(atPath, atOffset, std::string("missing ") + KindWord(kind) + " file " + Quote(Relative(path)));
+        Report(atPath, atOffset, std::string("missing ") + KindWord(kind) + " file " + QuoteFile(kind, path));
         return false;
     }
     if (kind != FileKind::Image) {
@@ -142,10 +166,12 @@ bool CheckObserver::CheckFile(FileKind kind, const std::string& name, const std:
         Image image;
         if (!LoadImageFile(path, image)) {
             badImages_.insert(path);
+        } else {
+            imageSizes_[path] = {image.width, image.height};
         }
     }
     if (badImages_.count(path) != 0) {
-        Report(atPath, atOffset, "image file " + Quote(Relative(path)) + " cannot be decoded");
+        Report(atPath, atOffset, "image file " + QuoteFile(kind, path) + " cannot be decoded");
         return false;
     }
     return true;
@@ -157,6 +183,12 @@ void CheckObserver::OnFileReference(const DataPosition& where, FileKind kind, co
         // The factory numbers the object of this entry, if it builds one,
         // with the id it would hand out next.
         entries_.push_back({factory_->nextId, where.offset});
+    }
+    if (kind == FileKind::Image && factory_ != nullptr) {
+        // An archetype is read before its object takes the next id, the
+        // overrides of a level entry after.
+        const std::int32_t id = file == levelPath_ ? factory_->nextId - 1 : factory_->nextId;
+        imageTokens_[id] = {file, where.offset};
     }
     if (kind == FileKind::Level && name.empty()) {
         const std::string command = text_.TokenAt(file, where.offset);
@@ -170,6 +202,39 @@ void CheckObserver::BeginLevel(const std::string& path, const Factory& factory) 
     levelPath_ = path;
     factory_ = &factory;
     entries_.clear();
+    imageTokens_.clear();
+}
+
+void CheckObserver::CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height,
+                                    const std::string& levelPath) {
+    const auto token = imageTokens_.find(objectId);
+    const std::string path = PathOf(FileKind::Image, image);
+    const auto size = imageSizes_.find(path);
+    // A missing or undecodable image is reported as such; nothing is drawn
+    // of an empty rectangle.
+    if (token == imageTokens_.end() || size == imageSizes_.end() || size->second.width == 0 ||
+        size->second.height == 0 || !(width > 0.0f) || !(height > 0.0f)) {
+        return;
+    }
+    const double imageWidth = size->second.width;
+    const double imageHeight = size->second.height;
+    if (imageWidth >= width && imageHeight >= height) {
+        return;  // at least a texel per pixel: shrunk, not stretched
+    }
+    const double drawnAspect = static_cast<double>(width) / height;
+    if (std::abs(imageWidth / imageHeight / drawnAspect - 1.0) <= 0.05) {
+        return;
+    }
+    std::ostringstream message;
+    message << "warning: image " << QuoteFile(FileKind::Image, path) << " of " << size->second.width << " x "
+            << size->second.height << " is stretched over " << width << " x " << height;
+    // The same archetype may be drawn at other sizes by other entries.
+    const std::int64_t entry = EntryOffset(objectId);
+    if (!levelPath.empty() && token->second.path != levelPath && entry >= 0) {
+        const SourceText::Location at = text_.Locate(levelPath, entry);
+        message << " (the object of " << Relative(levelPath) << ":" << at.line << ":" << at.column << ")";
+    }
+    Report(token->second.path, token->second.offset, message.str());
 }
 
 void CheckObserver::EndLevel() {
@@ -180,11 +245,9 @@ void CheckObserver::EndLevel() {
 std::int64_t CheckObserver::EntryOffset(std::int32_t objectId) const {
     // An ObjectThrower override in an entry also names an archetype and
     // records the next id; the entry that follows it records the same id
-    // later, so the last record with the id is the right one.
-    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
-        if (it->id == objectId) {
-            return it->offset;
-        }
-    }
-    return -1;
+    // later, so the last record with the id is the right one. Ids only
+    // grow, so the records are sorted by id.
+    const auto after = std::upper_bound(entries_.begin(), entries_.end(), objectId,
+                                        [](std::int32_t id, const Entry& entry) { return id < entry.id; });
+    return after != entries_.begin() && std::prev(after)->id == objectId ? std::prev(after)->offset : -1;
 }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "objects/DataObserver.h"
-#include "tools/check/Diagnostic.h"
+#include "tools/check/DiagnosticSet.h"
 #include "tools/check/SourceText.h"
 
 class Factory;
@@ -14,10 +15,14 @@ class Factory;
 // Turns everything the game's readers report into findings with a file,
 // line and column. A file read several times (an archetype used by many
 // levels) yields the same findings each time; the set keeps one of each.
+// Words quoted from the data are shortened to kWordLength characters.
 class CheckObserver : public DataObserver {
 public:
+    static constexpr std::size_t kWordLength = 40;
+
     // `root` is the data root as the factory uses it: "" or ending in '/'.
-    explicit CheckObserver(std::string root) : root_(std::move(root)) {}
+    // `capPerFile` as for DiagnosticSet.
+    CheckObserver(std::string root, std::size_t capPerFile) : root_(std::move(root)), found_(capPerFile) {}
 
     void OnSkippedToken(const DataPosition& where, const std::string& token, const std::string& context) override;
     void OnUnknownKey(const DataPosition& where, const std::string& keyword, const std::string& key,
@@ -32,6 +37,8 @@ public:
     // it), so that each object can be traced back to its entry.
     void BeginLevel(const std::string& path, const Factory& factory);
     void EndLevel();
+    // The same for objects the game builds from archetypes alone.
+    void BeginArchetypes(const Factory& factory) { BeginLevel({}, factory); }
     // The byte offset of the entry of the level just loaded that built the
     // object with this id; -1 if none did.
     std::int64_t EntryOffset(std::int32_t objectId) const;
@@ -44,26 +51,49 @@ public:
 
     // The path relative to the data root, the way findings name files.
     std::string Relative(const std::string& path) const;
+    // Relative(path) in quotes, its file name shortened like a word.
+    std::string QuoteFile(FileKind kind, const std::string& path) const;
     // The path the game opens for a file of this kind (relative to the
     // current directory, like the factory's).
     std::string PathOf(FileKind kind, const std::string& name) const;
     // Reports a missing (or, for images, undecodable) file; true if fine.
     bool CheckFile(FileKind kind, const std::string& name, const std::string& atPath, std::int64_t atOffset);
+    // Warns, at the token that named the image of the object with this id
+    // in the level just loaded, when the image is stretched over a drawn
+    // rectangle of width x height: its aspect ratio is more than 5 % off
+    // the rectangle's and it is smaller than the rectangle. Objects built
+    // between BeginLevel or BeginArchetypes and EndLevel are known. When the
+    // image is named in an archetype, the message names the level entry
+    // (of the level file `levelPath`, "" for none) whose object it is.
+    void CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height,
+                         const std::string& levelPath);
 
-    std::vector<Diagnostic> Diagnostics() const { return {found_.begin(), found_.end()}; }
+    DiagnosticSet& Diagnostics() { return found_; }
 
 private:
     struct Entry {
         std::int32_t id;
         std::int64_t offset;
     };
+    struct Token {
+        std::string path;
+        std::int64_t offset;
+    };
+    struct Size {
+        std::uint32_t width;
+        std::uint32_t height;
+    };
 
     std::string root_;
     SourceText text_;
-    std::set<Diagnostic> found_;
+    DiagnosticSet found_;
     std::set<std::string> imagesChecked_;
     std::set<std::string> badImages_;
+    std::map<std::string, Size> imageSizes_;
     const Factory* factory_ = nullptr;
     std::string levelPath_;
     std::vector<Entry> entries_;
+    // The last image name read for each object the level built; a level
+    // entry's override comes after its archetype's.
+    std::map<std::int32_t, Token> imageTokens_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -7,8 +8,11 @@
 struct CheckResult {
     // 0 clean, 1 problems found, 2 could not run.
     int exitCode = 0;
-    // One "file:line:column: message" per problem, sorted by file and position.
+    // One "file:line:column: message" per problem, sorted by file and
+    // position; past the cap, one "file: N more problems in this file".
     std::vector<std::string> problems;
+    // Every problem found, including those past the cap.
+    std::size_t problemCount = 0;
     // Why the check could not run or could not read a file (exit code 2).
     std::vector<std::string> errors;
 };
@@ -17,7 +21,10 @@ struct CheckResult {
 // in <root>Data/Levels/ with the game's own factory and components on a
 // headless engine, and collects everything the readers skip, fail on or
 // refer to in vain. `root` is the directory holding Data/ ("" = current).
-CheckResult CheckData(const std::string& root);
+// Unless `all`, at most kReportsPerFile problems are listed per file.
+CheckResult CheckData(const std::string& root, bool all = false);
+
+inline constexpr std::size_t kReportsPerFile = 100;
 
 // The levels the game shows as screens rather than play ("menu.lvl",
 // "gameend.lvl"). Every other level with an IDAnnouncer or a Controllable

@@ -46,6 +46,7 @@ TEST(CheckerCommandTest, ExitStatusAndOutput) {
     std::string root = data.Root();
     root.pop_back();
     EXPECT_EQ(RunChecker("/", "'" + root + "'").out, found.out);
+    EXPECT_EQ(RunChecker("/", "--all '" + root + "'").out, found.out);
 }
 
 TEST(CheckerCommandTest, CannotRun) {

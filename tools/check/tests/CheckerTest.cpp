@@ -122,3 +122,54 @@ TEST(CheckerTest, CutOffBlocksAndEntriesAreReportedWhereTheyStart) {
                   R"(Data/Levels/level1.lvl:6:1: object entry "enemy.txt" is cut off by the end of the file (no "end"))",
               }));
 }
+
+// A file full of noise lists its first findings in order, then how many
+// more there are; words from the data are shortened without cutting a
+// UTF-8 character in two.
+TEST(CheckerTest, ReportsPerFileAreCappedAndLongWordsShortened) {
+    CheckDataSet data;
+    // 101 skipped tokens, then the cut-off entry and block: reported last
+    // but listed first, so they push the last tokens past the cap.
+    std::string noise = "button.txt Position\n";
+    for (int i = 0; i < 101; ++i) {
+        noise += "x\n";
+    }
+    data.Level("noise.lvl", noise);
+    // An archetype read on its own and again for each of two levels counts
+    // its findings past the cap once.
+    std::string killable = "Position Vec2 size 16 16 end\nIDAnnouncer end\nKillable\n";
+    for (int i = 0; i < 102; ++i) {
+        killable += "x\n";
+    }
+    data.Archetype("enemy.txt", killable + "end\n");
+    data.Level("level2.lvl", CheckDataSet::PlayableLevel());
+    const std::string longWord = std::string(39, 'a') + "\xC3\xA9\xC3\xA9";
+    data.Level("long.lvl", longWord + ".txt end\nbutton.txt Position " + longWord + " end end\n");
+
+    const CheckResult capped = data.Check();
+    EXPECT_EQ(capped.exitCode, 1);
+    EXPECT_EQ(capped.problemCount, 102u + 103u + 2u);
+    const std::string shortened = std::string(39, 'a') + "\u2026";
+    const Lines expected = {
+        "Data/Archetypes/enemy.txt:4:1: skipped token \"x\" in Killable",
+        "Data/Archetypes/enemy.txt:103:1: skipped token \"x\" in Killable",
+        "Data/Archetypes/enemy.txt: 2 more problems in this file",
+        "Data/Levels/long.lvl:1:1: missing archetype file \"Data/Archetypes/" + shortened + "\"",
+        "Data/Levels/long.lvl:2:21: skipped token \"" + shortened + "\" in Position",
+        "Data/Levels/noise.lvl:1:1: object entry \"button.txt\" is cut off by the end of the file (no \"end\")",
+        "Data/Levels/noise.lvl:1:12: \"Position\" block is cut off by the end of the file (no \"end\")",
+        "Data/Levels/noise.lvl:2:1: skipped token \"x\" in Position",
+        "Data/Levels/noise.lvl:99:1: skipped token \"x\" in Position",
+        "Data/Levels/noise.lvl: 3 more problems in this file",
+    };
+    ASSERT_EQ(capped.problems.size(), 100u + 1u + 2u + 100u + 1u);
+    const Lines ends = {capped.problems[0],   capped.problems[99],  capped.problems[100], capped.problems[101],
+                        capped.problems[102], capped.problems[103], capped.problems[104], capped.problems[105],
+                        capped.problems[202], capped.problems[203]};
+    EXPECT_EQ(ends, expected);
+
+    const CheckResult all = CheckData(data.Root(), true);
+    EXPECT_EQ(all.problems.size(), all.problemCount);
+    EXPECT_EQ(all.problemCount, capped.problemCount);
+    EXPECT_EQ(all.problems.back(), "Data/Levels/noise.lvl:102:1: skipped token \"x\" in Position");
+}
