@@ -10,7 +10,7 @@ namespace {
 using Names = std::vector<std::string>;
 constexpr int kKeyL = 'L';
 constexpr int kSixtySeconds = 6000;
-const std::vector<Vec2> kMeadowPosts{{260, 512}};
+const std::vector<Vec2> kMeadowPosts{{380, 512}};
 
 bool Won() { return scene::EndScreen() == "youwin.png"; }
 bool Lost() { return scene::EndScreen() == "gameover.png"; }
@@ -53,7 +53,7 @@ TEST(Playthrough, WalkingIntoTheLavaLosesAndLReplaysAWinnableGame) {
     game.PressKey(kKeyL);
     ASSERT_TRUE(game.Frame(10));
     ASSERT_NE(scene::Player(), nullptr);
-    EXPECT_EQ(scene::Where(scene::Player()), (Vec2{200, 512}));
+    EXPECT_EQ(scene::Where(scene::Player()), (Vec2{320, 512}));
     EXPECT_EQ(scene::EndScreen(), "");
     const bool won = scene::RunUntil(game, kSixtySeconds, [&] {
         if (scene::EndScreen().empty()) {
