@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "objects/GameObject.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 #include "support/TempData.h"
 
 // The headless game over a data set that the test writes, with lookups of

@@ -7,7 +7,7 @@
 
 #include "core/System.h"
 #include "objects/GameObject.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 #include "support/TempData.h"
 
 // What a system saw of one broadcast.

@@ -9,7 +9,7 @@
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Position.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 
 namespace {
 Placement PlacementOf(const GameObject& object) {
@@ -41,9 +41,11 @@ std::vector<Placement> DrawnSprites() {
     return sprites;
 }
 
-bool CoversTheScreen(const Placement& place) {
+// The background may come in pieces; its first piece covers the top-left
+// quarter of the screen at least.
+bool BackgroundPiece(const Placement& place) {
     return place.position.x - place.size.x <= 0.0f && place.position.y - place.size.y <= 0.0f &&
-           place.position.x + place.size.x >= 1280.0f && place.position.y + place.size.y >= 1024.0f;
+           place.position.x + place.size.x >= 640.0f && place.position.y + place.size.y >= 512.0f;
 }
 
 HeadlessGame::Config ConfigFor(const std::string& root) {
@@ -60,7 +62,7 @@ std::optional<GameLayout::Menu> GameLayout::ReadMenu() const {
     }
     Menu menu;
     const std::vector<Placement> sprites = DrawnSprites();
-    const auto background = std::find_if(sprites.begin(), sprites.end(), CoversTheScreen);
+    const auto background = std::find_if(sprites.begin(), sprites.end(), BackgroundPiece);
     if (background == sprites.end()) {
         return std::nullopt;
     }

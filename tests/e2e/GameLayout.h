@@ -31,7 +31,8 @@ public:
     explicit GameLayout(std::string dataRoot) : root_(std::move(dataRoot)) {}
 
     struct Menu {
-        // The sprite drawn first, covering the whole space.
+        // The sprite drawn first of those covering the top-left quarter of
+        // the space: the background, or its first piece.
         Placement background;
         std::vector<MenuButton> buttons;
         // Every sprite of the menu, in drawing order.

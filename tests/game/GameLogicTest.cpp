@@ -9,7 +9,7 @@
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "GameProbes.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 #include "support/TempData.h"
 
 namespace {

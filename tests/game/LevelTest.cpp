@@ -12,7 +12,7 @@
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "GameProbes.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 #include "support/TempData.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "DrawLogView.h"
 #include "graphics/Graphics.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 #include "support/TempData.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "platform/Platform.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 #include "support/TempData.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "DrawLogView.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 #include "support/TempData.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
-#include "Scene.h"
+#include "platform/headless/play/Scene.h"
 #include "support/TempData.h"
 
 namespace fs = std::filesystem;

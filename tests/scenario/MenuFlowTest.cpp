@@ -6,7 +6,7 @@
 #include "core/WinTypes.h"
 #include "game/GameLogic.h"
 #include "objects/GameObject.h"
-#include "Scene.h"
+#include "platform/headless/play/Scene.h"
 
 using scene::ButtonTo;
 using scene::ClickButton;

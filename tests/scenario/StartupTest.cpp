@@ -3,7 +3,7 @@
 #include "core/Core.h"
 #include "game/GameLogic.h"
 #include "objects/Factory.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 #include "support/TempData.h"
 
 TEST(Startup, EmptyDataSetStartsOnAnEmptyMenuAndQuitsOnClose) {

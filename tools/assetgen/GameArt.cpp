@@ -134,8 +134,8 @@ void Stones(Canvas& c, int rows, int columns, std::uint32_t seed) {
 void Water(Canvas& c) {
     c.Fill(C{25, 85, 190, 215});
     Speckle random(7);
-    for (int i = 0; i < 7; ++i) {
-        const float y = 10.0f + i * 17.0f;
+    // Waves every 17 pixels down the whole image, whatever its height.
+    for (float y = 10.0f; y < c.Height(); y += 17.0f) {
         const float phase = random.Next() * 6.0f;
         for (int x = 0; x < c.Width(); ++x) {
             const float wave = y + 3.0f * std::sin(x * 0.12f + phase);
@@ -147,7 +147,9 @@ void Water(Canvas& c) {
 void Lava(Canvas& c) {
     c.Fill(C{170, 30, 5, 255});
     Speckle random(11);
-    for (int i = 0; i < 14; ++i) {
+    // As many bubbles per area as on the 128 x 128 pool.
+    const int bubbles = 14 * c.Width() * c.Height() / (128 * 128);
+    for (int i = 0; i < bubbles; ++i) {
         const float x = random.Next() * c.Width();
         const float y = random.Next() * c.Height();
         const float r = 6.0f + random.Next() * 14.0f;
@@ -225,10 +227,19 @@ std::vector<Asset> GameArt() {
         {"fireball.png", 32, 32, Fireball},
         {"hole.png", 128, 128, Hole},
         {"wall.png", 64, 64, [](Canvas& c) { Stones(c, 4, 2, 3); }},
+        // Walls, water and lava at the sizes the levels draw them, one texel
+        // per pixel: lengths of 128 to 1024 pixels, 32 thick.
         {"wallh.png", 1024, 32, [](Canvas& c) { Stones(c, 1, 24, 5); }},
-        {"wallv.png", 32, 1024, [](Canvas& c) { Stones(c, 30, 1, 9); }},
+        {"wallh256.png", 256, 32, [](Canvas& c) { Stones(c, 1, 6, 13); }},
+        {"wallv.png", 32, 1024, [](Canvas& c) { Stones(c, 32, 1, 9); }},
+        {"wallv512.png", 32, 512, [](Canvas& c) { Stones(c, 16, 1, 15); }},
+        {"wallv256.png", 32, 256, [](Canvas& c) { Stones(c, 8, 1, 17); }},
+        {"wallv128.png", 32, 128, [](Canvas& c) { Stones(c, 4, 1, 19); }},
         {"water.png", 128, 128, Water},
+        {"pool.png", 256, 128, Water},
+        {"river.png", 128, 1024, Water},
         {"lava.png", 128, 128, Lava},
+        {"lavah.png", 128, 64, Lava},
         {"target.png", 64, 64, Crystal},
         {"cursor.png", 64, 64, [](Canvas& c) { Crosshair(c, false, false); }},
         {"firecursor.png", 64, 64, [](Canvas& c) { Crosshair(c, false, true); }},

@@ -1,7 +1,7 @@
-// Backgrounds and the screens with text. Backgrounds are drawn square and
-// stretched over the 1280 x 1024 screen, so they hold only small speckles
-// that do not mind the stretch; text images keep the aspect ratio of the
-// sprite that shows them.
+// Backgrounds and the screens with text. A background covers the 1280 x 1024
+// screen in two pieces drawn one texel per pixel: a 1024 x 1024 square and a
+// 256 x 1024 edge to its right, cut from one picture. Text images keep the
+// aspect ratio of the sprite that shows them.
 #include "Catalogue.h"
 
 namespace {
@@ -11,40 +11,43 @@ const C kWhite{255, 255, 255, 255};
 const C kOutline{18, 20, 28, 255};
 const C kGold{255, 195, 60, 255};
 
-void Grass(Canvas& c) {
+constexpr float kScreenWidth = 1280.0f;
+// Where the edge piece starts in the whole picture.
+constexpr float kEdge = 1024.0f;
+
+// Each background draws the whole screen-wide picture shifted left by
+// `left`; the canvas keeps what falls on it.
+void Grass(Canvas& c, float left) {
     c.Fill(C{58, 112, 52, 255});
     Speckle random(21);
-    for (int i = 0; i < 5000; ++i) {
-        const float x = random.Next() * c.Width();
+    for (int i = 0; i < 6250; ++i) {
+        const float x = random.Next() * kScreenWidth - left;
         const float y = random.Next() * c.Height();
         const bool light = random.Next() < 0.5f;
         c.Box(x, y, x + 2.0f, y + 5.0f, light ? C{86, 146, 70, 255} : C{44, 92, 42, 255});
     }
-    for (int i = 0; i < 60; ++i) {
-        const float x = random.Next() * c.Width();
+    for (int i = 0; i < 75; ++i) {
+        const float x = random.Next() * kScreenWidth - left;
         const float y = random.Next() * c.Height();
         c.Disc(x, y, 3, C{240, 230, 120, 255});
     }
 }
 
-void Flagstones(Canvas& c) {
+void Flagstones(Canvas& c, float left) {
     c.Fill(C{96, 80, 60, 255});
     Speckle random(33);
     for (int row = 0; row < 16; ++row) {
-        for (int col = 0; col < 16; ++col) {
-            const float x = col * 64.0f + (row % 2 == 0 ? 0.0f : 32.0f);
+        for (int col = -1; col < 20; ++col) {
+            const float x = col * 64.0f + (row % 2 == 0 ? 0.0f : 32.0f) - left;
             // Warm sandstone, so that the grey walls stand out against it.
             const auto g = static_cast<std::uint8_t>(150 + random.Next() * 25);
             const C stone{g, static_cast<std::uint8_t>(g - 24), static_cast<std::uint8_t>(g - 56), 255};
             c.Box(x + 2, row * 64.0f + 2, x + 62, row * 64.0f + 62, stone);
-            if (x + 64 > 1024) {
-                c.Box(x - 1024 + 2, row * 64.0f + 2, x - 1024 + 62, row * 64.0f + 62, stone);
-            }
         }
     }
 }
 
-void MenuBackground(Canvas& c) {
+void MenuBackground(Canvas& c, float left) {
     for (int y = 0; y < c.Height(); ++y) {
         const float t = static_cast<float>(y) / c.Height();
         c.Box(0, y, c.Width(), y + 1.0f,
@@ -53,13 +56,13 @@ void MenuBackground(Canvas& c) {
     }
     Speckle random(5);
     // Snow falling from the top, embers rising from the bottom.
-    for (int i = 0; i < 220; ++i) {
-        const float x = random.Next() * c.Width();
+    for (int i = 0; i < 275; ++i) {
+        const float x = random.Next() * kScreenWidth - left;
         const float y = random.Next() * c.Height() * 0.6f;
         c.Disc(x, y, 1.5f + random.Next() * 2.5f, C{230, 240, 255, 170});
     }
-    for (int i = 0; i < 160; ++i) {
-        const float x = random.Next() * c.Width();
+    for (int i = 0; i < 200; ++i) {
+        const float x = random.Next() * kScreenWidth - left;
         const float y = c.Height() - random.Next() * c.Height() * 0.4f;
         c.Disc(x, y, 1.5f + random.Next() * 2.0f, C{255, 140, 30, 190});
     }
@@ -118,15 +121,21 @@ void EndScreen(Canvas& c, const char* headline, C colour) {
 
 std::vector<Asset> ScreenArt() {
     return {
-        {"grass.png", 1024, 1024, Grass},
-        {"stone.png", 1024, 1024, Flagstones},
-        {"menuback.png", 1024, 1024, MenuBackground},
-        {"shade.png", 64, 64, [](Canvas& c) { c.Fill(C{0, 0, 0, 150}); }},
+        {"grass.png", 1024, 1024, [](Canvas& c) { Grass(c, 0.0f); }},
+        {"grass_edge.png", 256, 1024, [](Canvas& c) { Grass(c, kEdge); }},
+        {"stone.png", 1024, 1024, [](Canvas& c) { Flagstones(c, 0.0f); }},
+        {"stone_edge.png", 256, 1024, [](Canvas& c) { Flagstones(c, kEdge); }},
+        {"menuback.png", 1024, 1024, [](Canvas& c) { MenuBackground(c, 0.0f); }},
+        {"menuback_edge.png", 256, 1024, [](Canvas& c) { MenuBackground(c, kEdge); }},
+        // Laid over the whole screen, so at least one texel per pixel each way.
+        {"shade.png", 2048, 1024, [](Canvas& c) { c.Fill(C{0, 0, 0, 150}); }},
         {"pointer.png", 64, 64, Pointer},
         {"title.png", 1024, 256, Title},
         {"button_level1.png", 512, 128, [](Canvas& c) { Button(c, "Level 1", C{40, 125, 70, 255}); }},
         {"button_level2.png", 512, 128, [](Canvas& c) { Button(c, "Level 2", C{175, 120, 30, 255}); }},
-        {"button_level3.png", 512, 128, [](Canvas& c) { Button(c, "Level 3", C{175, 50, 40, 255}); }},
+        {"button_level3.png", 512, 128, [](Canvas& c) { Button(c, "Level 3", C{150, 60, 160, 255}); }},
+        {"button_level4.png", 512, 128, [](Canvas& c) { Button(c, "Level 4", C{195, 75, 30, 255}); }},
+        {"button_level5.png", 512, 128, [](Canvas& c) { Button(c, "Level 5", C{170, 35, 45, 255}); }},
         {"button_help.png", 512, 128, [](Canvas& c) { Button(c, "How to play", C{50, 80, 155, 255}); }},
         {"button_quit.png", 512, 128, [](Canvas& c) { Button(c, "Quit", C{80, 80, 92, 255}); }},
         {"help.png", 1024, 512, Help},

@@ -1,6 +1,9 @@
 #include "tools/check/CheckObserver.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <sstream>
 
 #include "objects/Factory.h"
 #include "platform/ImageFile.h"
@@ -163,6 +166,8 @@ bool CheckObserver::CheckFile(FileKind kind, const std::string& name, const std:
         Image image;
         if (!LoadImageFile(path, image)) {
             badImages_.insert(path);
+        } else {
+            imageSizes_[path] = {image.width, image.height};
         }
     }
     if (badImages_.count(path) != 0) {
@@ -179,6 +184,12 @@ void CheckObserver::OnFileReference(const DataPosition& where, FileKind kind, co
         // with the id it would hand out next.
         entries_.push_back({factory_->nextId, where.offset});
     }
+    if (kind == FileKind::Image && factory_ != nullptr) {
+        // An archetype is read before its object takes the next id, the
+        // overrides of a level entry after.
+        const std::int32_t id = file == levelPath_ ? factory_->nextId - 1 : factory_->nextId;
+        imageTokens_[id] = {file, where.offset};
+    }
     if (kind == FileKind::Level && name.empty()) {
         const std::string command = text_.TokenAt(file, where.offset);
         Report(file, where.offset, Quote(command) + " names no level file (no \"string level <file>\")");
@@ -191,6 +202,39 @@ void CheckObserver::BeginLevel(const std::string& path, const Factory& factory) 
     levelPath_ = path;
     factory_ = &factory;
     entries_.clear();
+    imageTokens_.clear();
+}
+
+void CheckObserver::CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height,
+                                    const std::string& levelPath) {
+    const auto token = imageTokens_.find(objectId);
+    const std::string path = PathOf(FileKind::Image, image);
+    const auto size = imageSizes_.find(path);
+    // A missing or undecodable image is reported as such; nothing is drawn
+    // of an empty rectangle.
+    if (token == imageTokens_.end() || size == imageSizes_.end() || size->second.width == 0 ||
+        size->second.height == 0 || !(width > 0.0f) || !(height > 0.0f)) {
+        return;
+    }
+    const double imageWidth = size->second.width;
+    const double imageHeight = size->second.height;
+    if (imageWidth >= width && imageHeight >= height) {
+        return;  // at least a texel per pixel: shrunk, not stretched
+    }
+    const double drawnAspect = static_cast<double>(width) / height;
+    if (std::abs(imageWidth / imageHeight / drawnAspect - 1.0) <= 0.05) {
+        return;
+    }
+    std::ostringstream message;
+    message << "warning: image " << QuoteFile(FileKind::Image, path) << " of " << size->second.width << " x "
+            << size->second.height << " is stretched over " << width << " x " << height;
+    // The same archetype may be drawn at other sizes by other entries.
+    const std::int64_t entry = EntryOffset(objectId);
+    if (!levelPath.empty() && token->second.path != levelPath && entry >= 0) {
+        const SourceText::Location at = text_.Locate(levelPath, entry);
+        message << " (the object of " << Relative(levelPath) << ":" << at.line << ":" << at.column << ")";
+    }
+    Report(token->second.path, token->second.offset, message.str());
 }
 
 void CheckObserver::EndLevel() {
@@ -201,11 +245,9 @@ void CheckObserver::EndLevel() {
 std::int64_t CheckObserver::EntryOffset(std::int32_t objectId) const {
     // An ObjectThrower override in an entry also names an archetype and
     // records the next id; the entry that follows it records the same id
-    // later, so the last record with the id is the right one.
-    for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
-        if (it->id == objectId) {
-            return it->offset;
-        }
-    }
-    return -1;
+    // later, so the last record with the id is the right one. Ids only
+    // grow, so the records are sorted by id.
+    const auto after = std::upper_bound(entries_.begin(), entries_.end(), objectId,
+                                        [](std::int32_t id, const Entry& entry) { return id < entry.id; });
+    return after != entries_.begin() && std::prev(after)->id == objectId ? std::prev(after)->offset : -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,6 +37,8 @@ public:
     // it), so that each object can be traced back to its entry.
     void BeginLevel(const std::string& path, const Factory& factory);
     void EndLevel();
+    // The same for objects the game builds from archetypes alone.
+    void BeginArchetypes(const Factory& factory) { BeginLevel({}, factory); }
     // The byte offset of the entry of the level just loaded that built the
     // object with this id; -1 if none did.
     std::int64_t EntryOffset(std::int32_t objectId) const;
@@ -55,6 +58,15 @@ public:
     std::string PathOf(FileKind kind, const std::string& name) const;
     // Reports a missing (or, for images, undecodable) file; true if fine.
     bool CheckFile(FileKind kind, const std::string& name, const std::string& atPath, std::int64_t atOffset);
+    // Warns, at the token that named the image of the object with this id
+    // in the level just loaded, when the image is stretched over a drawn
+    // rectangle of width x height: its aspect ratio is more than 5 % off
+    // the rectangle's and it is smaller than the rectangle. Objects built
+    // between BeginLevel or BeginArchetypes and EndLevel are known. When the
+    // image is named in an archetype, the message names the level entry
+    // (of the level file `levelPath`, "" for none) whose object it is.
+    void CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height,
+                         const std::string& levelPath);
 
     DiagnosticSet& Diagnostics() { return found_; }
 
@@ -63,13 +75,25 @@ private:
         std::int32_t id;
         std::int64_t offset;
     };
+    struct Token {
+        std::string path;
+        std::int64_t offset;
+    };
+    struct Size {
+        std::uint32_t width;
+        std::uint32_t height;
+    };
 
     std::string root_;
     SourceText text_;
     DiagnosticSet found_;
     std::set<std::string> imagesChecked_;
     std::set<std::string> badImages_;
+    std::map<std::string, Size> imageSizes_;
     const Factory* factory_ = nullptr;
     std::string levelPath_;
     std::vector<Entry> entries_;
+    // The last image name read for each object the level built; a level
+    // entry's override comes after its archetype's.
+    std::map<std::int32_t, Token> imageTokens_;
 };

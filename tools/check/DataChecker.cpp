@@ -1,15 +1,20 @@
 #include "tools/check/DataChecker.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "components/Controllable.h"
 #include "components/IDAnnouncer.h"
+#include "components/ObjectThrower.h"
 #include "game/GameLogic.h"
 #include "game/Level.h"
+#include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
+#include "physics/Position.h"
 #include "tools/check/CheckEngine.h"
 #include "tools/check/CheckObserver.h"
 
@@ -116,7 +121,8 @@ void CheckNamedFiles(CheckObserver& observer) {
     }
 }
 
-void CheckArchetype(CheckObserver& observer, const std::string& name, CheckResult& result) {
+void CheckArchetype(CheckObserver& observer, const std::string& name, CheckResult& result,
+                    std::set<std::string>& thrown) {
     const std::string path = observer.PathOf(FileKind::Archetype, name);
     GameObject* object = gFactory->CreateObject(name);
     if (object == nullptr) {
@@ -133,6 +139,9 @@ void CheckArchetype(CheckObserver& observer, const std::string& name, CheckResul
                                 "no " + std::string(component) + " component, which the game relies on in " + name);
             }
         }
+    }
+    if (const ObjectThrower* thrower = object->Get<ObjectThrower>("ObjectThrower")) {
+        thrown.insert(thrower->object);
     }
     object->Destroy();
     CheckEngine::Flush();
@@ -160,7 +169,46 @@ void CheckPlayers(CheckObserver& observer, const Level& level, const std::string
     }
 }
 
-void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& result) {
+// A sprite covers its Position's rectangle, twice the size (half extents)
+// on each axis. Also notes what the object throws: projectiles are built
+// from their archetypes alone.
+void CheckDrawnImage(CheckObserver& observer, const GameObject& object, const std::string& levelPath,
+                     std::set<std::string>& thrown) {
+    const Sprite* sprite = object.Get<Sprite>("Sprite");
+    const Position* position = object.Get<Position>("Position");
+    if (sprite != nullptr && position != nullptr) {
+        observer.CheckDrawnImage(object.id, sprite->name, 2.0f * std::abs(position->size.x),
+                                 2.0f * std::abs(position->size.y), levelPath);
+    }
+    if (const ObjectThrower* thrower = object.Get<ObjectThrower>("ObjectThrower")) {
+        thrown.insert(thrower->object);
+    }
+}
+
+// The objects the game builds from an archetype alone: what is thrown and
+// what the code creates (the end screen's text.txt excepted, whose image
+// the code replaces).
+void CheckArchetypeImages(CheckObserver& observer, std::set<std::string> names) {
+    for (const NamedFile& file : NamedFiles()) {
+        if (file.kind == FileKind::Archetype && std::string(file.name) != "text.txt") {
+            names.insert(file.name);
+        }
+    }
+    std::set<std::string> ignored;
+    for (const std::string& name : names) {
+        observer.BeginArchetypes(*gFactory);
+        GameObject* object = gFactory->CreateObject(name);
+        observer.EndLevel();
+        if (object != nullptr) {
+            CheckDrawnImage(observer, *object, {}, ignored);
+            object->Destroy();
+            CheckEngine::Flush();
+        }
+    }
+}
+
+void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& result,
+                std::set<std::string>& thrown) {
     const std::string path = observer.PathOf(FileKind::Level, name);
     if (!CanOpen(path)) {
         result.errors.push_back("cannot read \"" + observer.Relative(path) + "\"");
@@ -171,6 +219,9 @@ void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& r
         observer.BeginLevel(path, *gFactory);
         level.Load();
         observer.EndLevel();
+        for (const GameObject* object = level.objects.head; object != nullptr; object = object->next) {
+            CheckDrawnImage(observer, *object, path, thrown);
+        }
         if (!IsScreenLevel(name) && IsPlayable(level)) {
             CheckPlayers(observer, level, path);
         }
@@ -213,12 +264,14 @@ CheckResult CheckData(const std::string& rootArgument, bool all) {
         }
         gFactory->SetDataObserver(&observer);
         CheckNamedFiles(observer);
+        std::set<std::string> thrown;
         for (const std::string& name : archetypes) {
-            CheckArchetype(observer, name, result);
+            CheckArchetype(observer, name, result, thrown);
         }
         for (const std::string& name : levels) {
-            CheckLevel(observer, name, result);
+            CheckLevel(observer, name, result, thrown);
         }
+        CheckArchetypeImages(observer, thrown);
     }
     result.problems = observer.Diagnostics().Lines();
     result.problemCount = observer.Diagnostics().Count();

@@ -129,3 +129,35 @@ TEST(CheckerFilesTest, APlayerCountsOnlyWithPlayerTrue) {
                                    "IDAnnouncer with player true)",
                                }));
 }
+
+// A sprite covers twice its Position's size; per object, after the level's
+// overrides, its image must have that aspect ratio within 5 % or be at
+// least that large. Reported at the token that named the image.
+TEST(CheckerFilesTest, StretchedImagesAreWarnedAboutWhereTheyAreNamed) {
+    CheckDataSet data;
+    data.SolidImage("square.png", 4, 4, 0xFF0000FFu);
+    data.SolidImage("wide.png", 8, 2, 0xFF0000FFu);
+    data.SolidImage("large.png", 40, 32, 0xFF0000FFu);
+    data.SolidImage("almost.png", 20, 21, 0xFF0000FFu);
+    data.Archetype("tile.txt", "Position Vec2 size 16 16 end\n"
+                               "Sprite string name square.png end\n");
+    data.Level("tiles.lvl", "tile.txt end\n"
+                            "tile.txt Position Vec2 size 16 8 end end\n"
+                            "tile.txt\n"
+                            "  Sprite string name wide.png end\n"
+                            "end\n"
+                            "tile.txt Sprite string name large.png end end\n"
+                            "tile.txt Sprite string name almost.png end end\n"
+                            "tile.txt Sprite string name wide.png end Position Vec2 size -32 8 end end\n"
+                            "tile.txt ObjectThrower string object dart.txt end end\n");
+    // Thrown objects are built from their archetype alone.
+    data.Archetype("dart.txt", "Position Vec2 size 4 2 end\n"
+                               "Sprite string name square.png end\n");
+    EXPECT_EQ(data.Problems(),
+              (Lines{
+                  R"(Data/Archetypes/dart.txt:2:20: warning: image "Data/Images/square.png" of 4 x 4 is stretched over 8 x 4)",
+                  "Data/Archetypes/tile.txt:2:20: warning: image \"Data/Images/square.png\" of 4 x 4 is stretched over 32 x 16 "
+                  "(the object of Data/Levels/tiles.lvl:2:1)",
+                  R"(Data/Levels/tiles.lvl:4:22: warning: image "Data/Images/wide.png" of 8 x 2 is stretched over 32 x 32)",
+              }));
+}

@@ -1,5 +1,6 @@
-#include "Bot.h"
+#include "platform/headless/play/Bot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -7,12 +8,14 @@
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Shape.h"
-#include "Scene.h"
+#include "platform/headless/play/Scene.h"
 
 namespace {
 constexpr float kSnowballSpeed = 800.0f;
 constexpr float kFleeDistance = 190.0f;
 constexpr int kPatience = 300;
+constexpr int kTravelPatience = 3 * kPatience;
+constexpr float kAtPost = 40.0f;
 constexpr float kDodgeDistance = 260.0f;
 constexpr float kDodgeWidth = 40.0f;
 }  // namespace
@@ -41,7 +44,99 @@ bool Blocked(Vec2 p) {
     }
     return false;
 }
+
+// Whether a snowball thrown from `from` at `to` passes clear of every wall.
+bool ClearShot(Vec2 from, Vec2 to) {
+    constexpr float kBall = 6.0f;
+    const float length = scene::Distance(from, to);
+    const int steps = static_cast<int>(length / 8.0f) + 1;
+    for (GameObject* object : scene::ObstaclesAndHazards()) {
+        auto* body = object->Get<Body>("Body");
+        if (object->GetComponent("Deadly") != nullptr || body->shape == nullptr || body->shape->kind != ShapeRect) {
+            continue;
+        }
+        const Vec2 c = scene::Where(object);
+        for (int i = 0; i <= steps; ++i) {
+            const float t = static_cast<float>(i) / static_cast<float>(steps);
+            const Vec2 p{from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t};
+            if (std::fabs(p.x - c.x) < body->collisionSize.x + kBall &&
+                std::fabs(p.y - c.y) < body->collisionSize.y + kBall) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Whether `p` lies in water (the bot cannot aim well while swimming).
+bool InWater(Vec2 p) {
+    for (GameObject* object : scene::WithComponent("Water")) {
+        auto* body = object->Get<Body>("Body");
+        const Vec2 c = scene::Where(object);
+        if (body != nullptr && std::fabs(p.x - c.x) < body->collisionSize.x + 30.0f &&
+            std::fabs(p.y - c.y) < body->collisionSize.y + 30.0f) {
+            return true;
+        }
+    }
+    return false;
+}
 }  // namespace
+
+std::vector<Vec2> Bot::PostsAround(Vec2 start) {
+    constexpr float kBorder = 70.0f;
+    const auto usable = [&](Vec2 p) {
+        return p.x > kBorder && p.x < 1280.0f - kBorder && p.y > kBorder && p.y < 1024.0f - kBorder && !Blocked(p) &&
+               !InWater(p);
+    };
+    std::vector<Vec2> posts{start};
+    // A firing point near every target that does not move, on the side the
+    // player comes from where that is clear, else turned round it.
+    std::vector<GameObject*> still;
+    for (GameObject* opponent : scene::Opponents()) {
+        auto* body = opponent->Get<Body>("Body");
+        if (body != nullptr && body->mass == 0.0f) {
+            still.push_back(opponent);
+        }
+    }
+    std::stable_sort(still.begin(), still.end(), [&](GameObject* a, GameObject* b) {
+        return scene::Distance(scene::Where(a), start) < scene::Distance(scene::Where(b), start);
+    });
+    constexpr float kRange = 260.0f;
+    constexpr float kTurn = 3.14159265f / 6.0f;
+    for (GameObject* target : still) {
+        const Vec2 at = scene::Where(target);
+        const float toward = std::atan2(start.y - at.y, start.x - at.x);
+        for (int turn : {0, 1, -1, 2, -2, 3, -3, 4, -4, 5, -5, 6}) {
+            const float angle = toward + static_cast<float>(turn) * kTurn;
+            const Vec2 p{at.x + kRange * std::cos(angle), at.y + kRange * std::sin(angle)};
+            if (usable(p) && ClearShot(p, at)) {
+                posts.push_back(p);
+                break;
+            }
+        }
+    }
+    if (posts.size() > 1) {
+        return posts;
+    }
+    // Nothing stands still: a ring round the start, nearer the middle first.
+    constexpr float kRing = 200.0f;
+    const Vec2 middle{640.0f, 512.0f};
+    std::vector<Vec2> ring;
+    for (int i = 0; i < 8; ++i) {
+        const float angle = static_cast<float>(i) * 3.14159265f / 4.0f;
+        const Vec2 p{start.x + kRing * std::cos(angle), start.y + kRing * std::sin(angle)};
+        if (usable(p)) {
+            ring.push_back(p);
+        }
+    }
+    std::stable_sort(ring.begin(), ring.end(), [&](Vec2 a, Vec2 b) {
+        return scene::Distance(a, middle) < scene::Distance(b, middle);
+    });
+    for (std::size_t i = 0; i < ring.size() && posts.size() < 4; ++i) {
+        posts.push_back(ring[i]);
+    }
+    return posts;
+}
 
 void Bot::Steer(Vec2 from, Vec2 to, float tolerance, bool careful) {
     const float dx = to.x - from.x;
@@ -76,25 +171,31 @@ void Bot::Fight(const std::vector<Vec2>& posts) {
         Release();
         return;
     }
+    const Vec2 me = scene::Where(player);
     const std::size_t count = scene::Opponents().size();
+    // On the way to a far post it waits longer before giving up on it.
+    const bool away = scene::Distance(me, posts[post_ % posts.size()]) > kAtPost;
     if (count != lastCount_) {
         lastCount_ = count;
         sinceHit_ = 0;
-    } else if (++sinceHit_ > kPatience) {
+    } else if (++sinceHit_ > (away ? kTravelPatience : kPatience)) {
         post_ = (post_ + 1) % posts.size();
         sinceHit_ = 0;
     }
     const Vec2 home = posts[post_ % posts.size()];
-    const Vec2 me = scene::Where(player);
     GameObject* target = nullptr;
     GameObject* threat = nullptr;
     float nearest = std::numeric_limits<float>::max();
     float nearestThreat = kFleeDistance;
+    bool clear = false;
     for (GameObject* opponent : scene::Opponents()) {
         const float d = scene::Distance(me, scene::Where(opponent));
-        if (d < nearest) {
+        // The nearest one in a clear line of fire, else the nearest.
+        const bool open = ClearShot(me, scene::Where(opponent));
+        if ((open && !clear) || (open == clear && d < nearest)) {
             nearest = d;
             target = opponent;
+            clear = open;
         }
         auto* body = opponent->Get<Body>();
         if (body != nullptr && body->mass > 0.0f && d < nearestThreat) {

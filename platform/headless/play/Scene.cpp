@@ -1,4 +1,4 @@
-#include "Scene.h"
+#include "platform/headless/play/Scene.h"
 
 #include <cmath>
 
@@ -44,6 +44,19 @@ std::vector<GameObject*> Showing(const std::string& image) {
         auto* sprite = object->Get<Sprite>();
         if (sprite != nullptr && sprite->name == image) {
             found.push_back(object.get());
+        }
+    }
+    return found;
+}
+
+std::vector<GameObject*> WithComponent(const std::string& componentName) {
+    std::vector<GameObject*> found;
+    if (gFactory == nullptr) {
+        return found;
+    }
+    for (const auto& [id, object] : gFactory->objects) {
+        if (object->GetComponent(componentName) != nullptr) {
+            found.push_back(object);
         }
     }
     return found;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/Vec2.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 
 class GameObject;
 
@@ -18,6 +18,8 @@ GameObject* Player();
 std::vector<GameObject*> Opponents();
 // Objects whose Sprite shows `image` (for example "spit.png").
 std::vector<GameObject*> Showing(const std::string& image);
+// Every live object with a component of that type name.
+std::vector<GameObject*> WithComponent(const std::string& componentName);
 // Walls, lava and holes: immovable bodies that block or kill the player
 // (not water, crystals or spitters).
 std::vector<GameObject*> ObstaclesAndHazards();

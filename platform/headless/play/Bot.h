@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/Vec2.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 
 // A scripted player: every frame it reads where things are, steers with
 // held keys and aims and throws with the mouse, as a person would.
@@ -11,11 +11,18 @@ class Bot {
 public:
     explicit Bot(HeadlessGame& game) : game_(game) {}
 
-    // Shoots the nearest opponent (aiming ahead of it) with snowballs while
+    // Shoots the nearest opponent in a clear line of fire, else the nearest
+    // (aiming ahead of it) with snowballs while
     // keeping away from roaming opponents and walking back to its post. When
-    // three seconds pass without a hit it moves on to the next of `posts`
-    // (round and round), as a player would look for a clear line of fire.
+    // 300 frames pass without a hit at the post (900 on the way to it) it
+    // moves on to the next of `posts` (round and round), as a player would
+    // look for a clear line of fire.
     void Fight(const std::vector<Vec2>& posts);
+    // Posts for a level the bot has no knowledge of: the player's start,
+    // then a clear firing point near each target that does not move (nearest
+    // to the start first); without such targets, up to three clear points of
+    // a ring round the start, those nearer the middle of the field first.
+    static std::vector<Vec2> PostsAround(Vec2 start);
     // Walks through `waypoints` in order, hazards or not, and stays on the
     // last one.
     void Walk(const std::vector<Vec2>& waypoints);

@@ -1,9 +1,8 @@
-#include "support/HeadlessGame.h"
+#include "platform/headless/play/HeadlessGame.h"
 
 #include "game/GameLogic.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
-#include "support/TempData.h"
 
 HeadlessGame::HeadlessGame() : HeadlessGame(Config{}) {}
 
@@ -12,7 +11,7 @@ HeadlessGame::HeadlessGame(Config config) : config_(std::move(config)) {
     platform.SetTime(config_.startTime);
     Application::Options options;
     options.seed = config_.seed;
-    options.dataRoot = config_.dataRoot.empty() ? SourceRoot() : config_.dataRoot;
+    options.dataRoot = config_.dataRoot;
     app = std::make_unique<Application>(platform, options);
 }
 

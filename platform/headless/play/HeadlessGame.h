@@ -17,7 +17,8 @@ class Level;
 class HeadlessGame {
 public:
     struct Config {
-        // Directory holding Data/ ("" = the shipped data set).
+        // Directory holding Data/ ("" = the working directory, where the
+        // tests run and the shipped data set lives).
         std::string dataRoot;
         unsigned seed = 1;
         std::uint32_t startTime = 1000;

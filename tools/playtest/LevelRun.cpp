@@ -1,0 +1,79 @@
+#include "LevelRun.h"
+
+#include "components/IDAnnouncer.h"
+#include "core/Core.h"
+#include "core/Messages.h"
+#include "game/GameLogic.h"
+#include "objects/GameObject.h"
+#include "physics/Body.h"
+#include "platform/headless/play/Bot.h"
+#include "platform/headless/play/HeadlessGame.h"
+#include "platform/headless/play/Scene.h"
+
+namespace {
+constexpr std::uint32_t kEarly = 30000;
+
+// 17, 17, 16 ms: three frames in 50 ms, exactly 60 a second.
+std::uint32_t FrameLength(std::uint32_t frame) { return frame % 3 == 2 ? 16 : 17; }
+
+bool Reached(Vec2 start, float radius) {
+    for (GameObject* opponent : scene::Opponents()) {
+        auto* body = opponent->Get<Body>("Body");
+        if (body != nullptr && body->mass > 0.0f &&
+            scene::Distance(scene::Where(opponent), start) <= radius + scene::Radius(opponent) + 1.0f) {
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+LevelRun RunLevel(const LevelRun::Options& options) {
+    LevelRun run;
+    HeadlessGame game({options.dataRoot, options.seed});
+    if (!game.Start() || !game.Frame(FrameLength(0))) {
+        return run;
+    }
+    // As the menu button does it.
+    LevelMessage open(MsgSwitchLevel, options.level);
+    gCore->BroadcastMessage(&open);
+    if (!game.Frames(2, 0) || scene::Player() == nullptr || !gGameLogic->inPlay) {
+        return run;
+    }
+    run.started = true;
+    const Vec2 start = scene::Where(scene::Player());
+    const float radius = scene::Radius(scene::Player());
+    Bot bot(game);
+    const std::vector<Vec2> posts = Bot::PostsAround(start);
+    DeathLedger ledger;
+    ledger.Watch();
+
+    std::uint32_t now = 0;
+    for (std::uint32_t frame = 1; now < options.limitMs; ++frame) {
+        if (options.player == LevelRun::Player::Bot) {
+            bot.Fight(posts);
+        }
+        const std::uint32_t step = FrameLength(frame);
+        if (!game.Frame(step)) {
+            break;
+        }
+        now += step;
+        ledger.AfterFrame(now);
+        if (!run.firstReachMs && Reached(start, radius)) {
+            run.firstReachMs = now;
+        }
+        if (!gGameLogic->inPlay) {
+            run.won = scene::Player() != nullptr;
+            run.lost = !run.won;
+            break;
+        }
+    }
+    run.endMs = now;
+    for (const auto& [id, death] : ledger.deaths) {
+        ++run.deaths[death.cause];
+        if (death.cause == Cause::Hazard && death.time <= kEarly) {
+            ++run.earlyHazardDeaths;
+        }
+    }
+    return run;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "DeathLedger.h"
+
+// One game of one level on the headless engine at a fixed 60 Hz clock.
+struct LevelRun {
+    enum class Player { Idle, Bot };
+    struct Options {
+        std::string dataRoot;
+        std::string level;
+        unsigned seed = 1;
+        Player player = Player::Idle;
+        std::uint32_t limitMs = 120000;
+    };
+
+    // False when the game could not start or the level has no player.
+    bool started = false;
+    bool won = false;
+    bool lost = false;
+    // Time of the end (win or loss), or the limit.
+    std::uint32_t endMs = 0;
+    // When a moving counted creature first touched the player's start
+    // circle (standing still, that is the player); none if it never did.
+    std::optional<std::uint32_t> firstReachMs;
+    std::map<Cause, int> deaths;
+    // Counted objects killed by hazards in the first 30 seconds.
+    int earlyHazardDeaths = 0;
+};
+
+LevelRun RunLevel(const LevelRun::Options& options);

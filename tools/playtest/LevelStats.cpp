@@ -1,0 +1,101 @@
+#include "LevelStats.h"
+
+#include <algorithm>
+#include <iomanip>
+#include <ostream>
+#include <sstream>
+
+namespace {
+std::string Seconds(std::uint32_t ms) {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1) << static_cast<double>(ms) / 1000.0;
+    return text.str();
+}
+
+// The lower median, so that every figure is one a run really had.
+std::uint32_t Median(std::vector<std::uint32_t> values) {
+    std::sort(values.begin(), values.end());
+    return values[(values.size() - 1) / 2];
+}
+
+std::string IdleSurvival(const LevelStats& stats) {
+    std::vector<std::uint32_t> times;
+    for (const LevelRun& run : stats.idle) {
+        times.push_back(run.lost ? run.endMs : stats.limitMs + 1);
+    }
+    const auto tell = [&](std::uint32_t ms) { return ms > stats.limitMs ? "survives" : Seconds(ms); };
+    return tell(*std::min_element(times.begin(), times.end())) + " / " + tell(Median(times)) + " / " +
+           tell(*std::max_element(times.begin(), times.end()));
+}
+
+std::string FirstReach(const LevelStats& stats) {
+    std::uint32_t first = stats.limitMs + 1;
+    for (const LevelRun& run : stats.idle) {
+        if (run.firstReachMs) {
+            first = std::min(first, *run.firstReachMs);
+        }
+    }
+    return first > stats.limitMs ? "never" : Seconds(first);
+}
+
+std::string Deaths(const std::vector<LevelRun>& runs) {
+    int player = 0;
+    int hazard = 0;
+    int each = 0;
+    int other = 0;
+    for (const LevelRun& run : runs) {
+        const auto count = [&](Cause cause) {
+            auto it = run.deaths.find(cause);
+            return it == run.deaths.end() ? 0 : it->second;
+        };
+        player += count(Cause::Player);
+        hazard += count(Cause::Hazard);
+        each += count(Cause::EachOther);
+        other += count(Cause::Other);
+    }
+    std::string text = std::to_string(player) + " / " + std::to_string(hazard) + " / " + std::to_string(each);
+    return other != 0 ? text + " (+" + std::to_string(other) + " other)" : text;
+}
+}  // namespace
+
+bool PlayLevel(const std::string& dataRoot, const std::string& level, unsigned seeds, std::uint32_t limitMs,
+               LevelStats& stats) {
+    stats.level = level;
+    stats.limitMs = limitMs;
+    for (unsigned seed = 1; seed <= seeds; ++seed) {
+        for (auto player : {LevelRun::Player::Idle, LevelRun::Player::Bot}) {
+            LevelRun run = RunLevel({dataRoot, level, seed, player, limitMs});
+            if (!run.started) {
+                return false;
+            }
+            (player == LevelRun::Player::Idle ? stats.idle : stats.bot).push_back(run);
+        }
+    }
+    return true;
+}
+
+void PrintTable(const std::vector<LevelStats>& levels, std::ostream& out) {
+    out << "| level | runs | idle survival min / median / max (s) | first reach (s) | idle hazard kills <= 30 s "
+           "| idle deaths player / hazards / each other | bot wins | bot median win (s) "
+           "| bot deaths player / hazards / each other |\n";
+    out << "|---|---|---|---|---|---|---|---|---|\n";
+    for (const LevelStats& stats : levels) {
+        int wins = 0;
+        int early = 0;
+        std::vector<std::uint32_t> winTimes;
+        for (const LevelRun& run : stats.bot) {
+            if (run.won) {
+                ++wins;
+                winTimes.push_back(run.endMs);
+            }
+        }
+        for (const LevelRun& run : stats.idle) {
+            early += run.earlyHazardDeaths;
+        }
+        const auto runs = stats.bot.size();
+        out << "| " << stats.level << " | " << runs << " | " << IdleSurvival(stats) << " | " << FirstReach(stats)
+            << " | " << early << " | " << Deaths(stats.idle) << " | " << wins << "/" << runs << " ("
+            << (runs == 0 ? 0 : wins * 100 / static_cast<int>(runs)) << " %) | "
+            << (winTimes.empty() ? "-" : Seconds(Median(winTimes))) << " | " << Deaths(stats.bot) << " |\n";
+    }
+}

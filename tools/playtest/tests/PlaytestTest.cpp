@@ -1,0 +1,140 @@
+// The playtest tool on an arena of its own: one chaser runs at the player
+// into a mine (both die), another into lava; a crystal waits to be shot.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "LevelRun.h"
+#include "support/TempData.h"
+
+namespace {
+class Arena : public TempData {
+public:
+    Arena() {
+        Archetype("player.txt", "Position Vec2 size 11 11 end\n"
+                                "Body Shape Circle end float mass 4.5 float drag 0.1 int collisionLayers 1069 end\n"
+                                "Controllable end\n"
+                                "ObjectThrower string object snowball.txt float speed 800 end\n"
+                                "Killable end\n"
+                                "IDAnnouncer bool player true end\n");
+        Archetype("crosshair.txt", "Position Vec2 size 12 12 end\n"
+                                   "MouseTargeting float snowballReloadMax 0.6 float fireballReloadMax 2.5 end\n");
+        Archetype("snowball.txt", "Position Vec2 size 4 4 end\n"
+                                  "Body Shape Circle end float mass 0.2 float drag 0.003 int collisionLayers 336 end\n"
+                                  "Snowball end\n"
+                                  "Deadly end\n");
+        Archetype("fireball.txt", "Position Vec2 size 6 6 end\n"
+                                  "Body Shape Circle end float mass 0.5 float drag 0.002 int collisionLayers 336 end\n"
+                                  "Fireball end\n");
+        Archetype("hole.txt", "Position Vec2 size 24 24 end\n"
+                              "Body Shape Circle end float mass 1 bool resolve false int collisionLayers 136 end\n"
+                              "Hole float duration 4 end\n"
+                              "Deadly end\n");
+        Archetype("chaser.txt", "Position Vec2 size 10 10 end\n"
+                                "Body Shape Circle end float mass 1 float drag 0.1 int collisionLayers 29 end\n"
+                                "TargetFollowingAI float force 1300 end\n"
+                                "Deadly end\n"
+                                "Killable end\n"
+                                "IDAnnouncer end\n");
+        Archetype("mine.txt", "Position Vec2 size 11 11 end\n"
+                              "Body Shape Circle end int collisionLayers 25 end\n"
+                              "Deadly end\n"
+                              "Killable end\n"
+                              "IDAnnouncer end\n");
+        Archetype("crystal.txt", "Position Vec2 size 13 13 end\n"
+                                 "Body Shape Circle end int collisionLayers 1216 end\n"
+                                 "Killable end\n"
+                                 "IDAnnouncer end\n");
+        Archetype("lava.txt", "Position Vec2 size 20 200 end\n"
+                              "Body Shape Rect end bool resolve false int collisionLayers 8 end\n"
+                              "Deadly end\n");
+        Archetype("text.txt", "Position Vec2 position 640 512 Vec2 size 200 100 end\n"
+                              "Sprite string name gameover.png end\n");
+        Level("menu.lvl", "");
+        Level("gameend.lvl", "");
+        Level("arena.lvl", "crosshair.txt end\n"
+                           "lava.txt Position Vec2 position 450 512 end end\n"
+                           "crystal.txt Position Vec2 position 300 800 end end\n"
+                           "mine.txt Position Vec2 position 800 512 end end\n"
+                           "chaser.txt Position Vec2 position 1100 512 end end\n"
+                           "chaser.txt Position Vec2 position 1100 200 end end\n"
+                           "player.txt Position Vec2 position 200 512 end end\n");
+    }
+};
+
+LevelRun Play(const Arena& arena, LevelRun::Player player, unsigned seed) {
+    return RunLevel({arena.Root(), "arena.lvl", seed, player, 20000});
+}
+
+int Count(const LevelRun& run, Cause cause) {
+    auto it = run.deaths.find(cause);
+    return it == run.deaths.end() ? 0 : it->second;
+}
+
+int RunTool(const std::string& arguments) {
+    const std::string command = std::string("'") + VELMOR_PLAYTEST_BINARY + "' " + arguments + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+}  // namespace
+
+TEST(Playtest, DeathsAreAttributedToWhatKilled) {
+    Arena arena;
+    const LevelRun idle = Play(arena, LevelRun::Player::Idle, 1);
+    ASSERT_TRUE(idle.started);
+    EXPECT_EQ(Count(idle, Cause::EachOther), 2);
+    EXPECT_EQ(Count(idle, Cause::Hazard), 1);
+    EXPECT_EQ(Count(idle, Cause::Player), 0);
+    EXPECT_EQ(Count(idle, Cause::Other), 0);
+    EXPECT_EQ(idle.earlyHazardDeaths, 1);
+    EXPECT_FALSE(idle.won);
+    EXPECT_FALSE(idle.lost);
+    EXPECT_FALSE(idle.firstReachMs.has_value());
+
+    // Nobody else can kill the crystal: once the bot has, it has won.
+    const LevelRun bot = Play(arena, LevelRun::Player::Bot, 1);
+    EXPECT_GE(Count(bot, Cause::Player), 1);
+    EXPECT_EQ(Count(bot, Cause::Other), 0);
+    EXPECT_TRUE(bot.won);
+}
+
+TEST(Playtest, SameSeedSameGame) {
+    Arena arena;
+    // A wanderer makes the game depend on the seed.
+    arena.Archetype("wanderer.txt", "Position Vec2 size 11 11 end\n"
+                                    "Body Shape Circle end float mass 1 float drag 0.1 int collisionLayers 25 end\n"
+                                    "RandomTargetAI float force 900 Vec2 clampMin 600 100 Vec2 clampMax 1200 900 end\n"
+                                    "Deadly end\n"
+                                    "Killable end\n"
+                                    "IDAnnouncer end\n");
+    arena.Level("arena.lvl", "crosshair.txt end\n"
+                             "lava.txt Position Vec2 position 900 300 end end\n"
+                             "crystal.txt Position Vec2 position 800 512 end end\n"
+                             "wanderer.txt Position Vec2 position 1000 512 end end\n"
+                             "player.txt Position Vec2 position 200 512 end end\n");
+    for (auto player : {LevelRun::Player::Idle, LevelRun::Player::Bot}) {
+        const LevelRun first = Play(arena, player, 7);
+        const LevelRun second = Play(arena, player, 7);
+        ASSERT_TRUE(first.started);
+        EXPECT_EQ(first.endMs, second.endMs);
+        EXPECT_EQ(first.won, second.won);
+        EXPECT_EQ(first.deaths, second.deaths);
+        EXPECT_EQ(first.firstReachMs, second.firstReachMs);
+    }
+}
+
+TEST(Playtest, ExitStatus) {
+    Arena arena;
+    arena.Level("menu.lvl", "");
+    const std::string root = "'" + arena.Root() + "'";
+    EXPECT_EQ(RunTool("--seeds 1 --limit 5 " + root + " arena.lvl"), 0);
+    EXPECT_EQ(RunTool("--seeds 1 " + root + " missing.lvl"), 2);
+    EXPECT_EQ(RunTool("--seeds 1 '" + arena.Root() + "nowhere/'"), 2);
+    // A menu that links no level leaves nothing to play.
+    EXPECT_EQ(RunTool("--seeds 1 " + root), 2);
+    // A level without a player is no game.
+    EXPECT_EQ(RunTool("--seeds 1 " + root + " gameend.lvl"), 2);
+}
