@@ -140,7 +140,7 @@ void CheckArchetype(CheckObserver& observer, const std::string& name, CheckResul
             }
         }
     }
-    if (const ObjectThrower* thrower = object->Get<ObjectThrower>("ObjectThrower")) {
+    if (const ObjectThrower* thrower = object->Get<ObjectThrower>()) {
         thrown.insert(thrower->object);
     }
     object->Destroy();
@@ -174,13 +174,13 @@ void CheckPlayers(CheckObserver& observer, const Level& level, const std::string
 // from their archetypes alone.
 void CheckDrawnImage(CheckObserver& observer, const GameObject& object, const std::string& levelPath,
                      std::set<std::string>& thrown) {
-    const Sprite* sprite = object.Get<Sprite>("Sprite");
-    const Position* position = object.Get<Position>("Position");
+    const Sprite* sprite = object.Get<Sprite>();
+    const Position* position = object.Get<Position>();
     if (sprite != nullptr && position != nullptr) {
         observer.CheckDrawnImage(object.id, sprite->name, 2.0f * std::abs(position->size.x),
                                  2.0f * std::abs(position->size.y), levelPath);
     }
-    if (const ObjectThrower* thrower = object.Get<ObjectThrower>("ObjectThrower")) {
+    if (const ObjectThrower* thrower = object.Get<ObjectThrower>()) {
         thrown.insert(thrower->object);
     }
 }

@@ -1,34 +1,37 @@
 #include "DeathLedger.h"
 
 #include <limits>
+#include <memory>
 
 #include "DeathWitness.h"
+#include "components/Hazards.h"
 #include "components/IDAnnouncer.h"
+#include "components/Projectiles.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "platform/headless/play/Scene.h"
 
 namespace {
 bool Counted(const GameObject& object) {
-    auto* announcer = object.Get<IDAnnouncer>("IDAnnouncer");
+    auto* announcer = object.Get<IDAnnouncer>();
     return announcer != nullptr && !announcer->player;
 }
 
 bool IsProjectile(const GameObject& object) {
-    return object.GetComponent("Snowball") != nullptr || object.GetComponent("Fireball") != nullptr;
+    return object.Get<Snowball>() != nullptr || object.Get<Fireball>() != nullptr;
 }
 }  // namespace
 
 void DeathLedger::Watch() {
     for (const auto& [id, object] : gFactory->objects) {
         seen_.insert(id);
-        if (object->GetComponent("Hole") != nullptr) {
+        if (object->Get<Hole>() != nullptr) {
             levelHoles_.insert(id);
         }
         if (Counted(*object)) {
             counted_.insert(id);
-            if (object->GetComponent("Killable") != nullptr) {
-                object->AddComponent(new DeathWitness(*this));
+            if (object->Get<Killable>() != nullptr) {
+                object->AddComponent(std::make_unique<DeathWitness>(*this));
             }
         }
     }
@@ -49,7 +52,7 @@ bool DeathLedger::ThrownByPlayer(const GameObject& projectile) {
 }
 
 Cause DeathLedger::Classify(const GameObject& killer) {
-    if (killer.GetComponent("Hole") != nullptr) {
+    if (killer.Get<Hole>() != nullptr) {
         // Holes that were not part of the level come from fireballs.
         return levelHoles_.count(killer.id) != 0 ? Cause::Hazard : Cause::Player;
     }
@@ -58,7 +61,7 @@ Cause DeathLedger::Classify(const GameObject& killer) {
         const bool byPlayer = known != playerProjectiles_.end() ? known->second : ThrownByPlayer(killer);
         return byPlayer ? Cause::Player : Cause::EachOther;
     }
-    if (killer.GetComponent("Killable") != nullptr || killer.GetComponent("IDAnnouncer") != nullptr) {
+    if (killer.Get<Killable>() != nullptr || killer.Get<IDAnnouncer>() != nullptr) {
         return Cause::EachOther;
     }
     return Cause::Hazard;

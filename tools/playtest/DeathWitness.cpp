@@ -1,6 +1,7 @@
 #include "DeathWitness.h"
 
 #include "DeathLedger.h"
+#include "components/Hazards.h"
 #include "core/Messages.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
@@ -10,7 +11,7 @@ void DeathWitness::SendMessage(Message* message) {
         return;
     }
     Body* other = static_cast<CollisionMessage*>(message)->other;
-    if (other != nullptr && other->owner != nullptr && other->owner->GetComponent("Deadly") != nullptr) {
+    if (other != nullptr && other->owner != nullptr && other->owner->Get<Deadly>() != nullptr) {
         ledger_.Touched(owner->id, *other->owner);
     }
 }

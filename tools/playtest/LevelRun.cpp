@@ -18,7 +18,7 @@ std::uint32_t FrameLength(std::uint32_t frame) { return frame % 3 == 2 ? 16 : 17
 
 bool Reached(Vec2 start, float radius) {
     for (GameObject* opponent : scene::Opponents()) {
-        auto* body = opponent->Get<Body>("Body");
+        auto* body = opponent->Get<Body>();
         if (body != nullptr && body->mass > 0.0f &&
             scene::Distance(scene::Where(opponent), start) <= radius + scene::Radius(opponent) + 1.0f) {
             return true;

@@ -15,7 +15,7 @@ std::vector<std::string> MenuLevels(const std::string& dataRoot) {
         return levels;
     }
     for (const auto& [id, object] : gFactory->objects) {
-        auto* clickable = object->Get<Clickable>("Clickable");
+        auto* clickable = object->Get<Clickable>();
         if (clickable == nullptr || clickable->message == nullptr) {
             continue;
         }

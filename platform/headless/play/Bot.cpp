@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "components/Hazards.h"
 #include "core/WinTypes.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
@@ -51,8 +52,8 @@ bool ClearShot(Vec2 from, Vec2 to) {
     const float length = scene::Distance(from, to);
     const int steps = static_cast<int>(length / 8.0f) + 1;
     for (GameObject* object : scene::ObstaclesAndHazards()) {
-        auto* body = object->Get<Body>("Body");
-        if (object->GetComponent("Deadly") != nullptr || body->shape == nullptr || body->shape->kind != ShapeRect) {
+        auto* body = object->Get<Body>();
+        if (object->Get<Deadly>() != nullptr || body->shape == nullptr || body->shape->kind != ShapeRect) {
             continue;
         }
         const Vec2 c = scene::Where(object);
@@ -71,7 +72,7 @@ bool ClearShot(Vec2 from, Vec2 to) {
 // Whether `p` lies in water (the bot cannot aim well while swimming).
 bool InWater(Vec2 p) {
     for (GameObject* object : scene::WithComponent("Water")) {
-        auto* body = object->Get<Body>("Body");
+        auto* body = object->Get<Body>();
         const Vec2 c = scene::Where(object);
         if (body != nullptr && std::fabs(p.x - c.x) < body->collisionSize.x + 30.0f &&
             std::fabs(p.y - c.y) < body->collisionSize.y + 30.0f) {
@@ -93,7 +94,7 @@ std::vector<Vec2> Bot::PostsAround(Vec2 start) {
     // player comes from where that is clear, else turned round it.
     std::vector<GameObject*> still;
     for (GameObject* opponent : scene::Opponents()) {
-        auto* body = opponent->Get<Body>("Body");
+        auto* body = opponent->Get<Body>();
         if (body != nullptr && body->mass == 0.0f) {
             still.push_back(opponent);
         }

@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "components/Clickable.h"
+#include "components/Hazards.h"
 #include "components/IDAnnouncer.h"
+#include "components/Swimming.h"
 #include "core/Messages.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
@@ -56,7 +58,7 @@ std::vector<GameObject*> WithComponent(const std::string& componentName) {
     }
     for (const auto& [id, object] : gFactory->objects) {
         if (object->GetComponent(componentName) != nullptr) {
-            found.push_back(object);
+            found.push_back(object.get());
         }
     }
     return found;
@@ -69,12 +71,12 @@ std::vector<GameObject*> ObstaclesAndHazards() {
     }
     for (const auto& [id, object] : gFactory->objects) {
         auto* body = object->Get<Body>();
-        if (body == nullptr || body->collisionLayers == 0 || object->GetComponent("Killable") != nullptr ||
-            object->GetComponent("Water") != nullptr) {
+        if (body == nullptr || body->collisionLayers == 0 || object->Get<Killable>() != nullptr ||
+            object->Get<Water>() != nullptr) {
             continue;
         }
-        const bool wall = body->mass == 0.0f && object->GetComponent("Deadly") == nullptr;
-        const bool hazard = object->GetComponent("Deadly") != nullptr && (body->mass == 0.0f || object->GetComponent("Hole"));
+        const bool wall = body->mass == 0.0f && object->Get<Deadly>() == nullptr;
+        const bool hazard = object->Get<Deadly>() != nullptr && (body->mass == 0.0f || object->Get<Hole>());
         if (wall || hazard) {
             found.push_back(object.get());
         }
