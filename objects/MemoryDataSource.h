@@ -12,6 +12,8 @@
 class MemoryDataSource : public DataSource {
 public:
     void Set(const std::string& path, std::string_view text);
+    // One text under several paths costs its tokens once.
+    void Set(const std::string& path, std::shared_ptr<const DataText> text) { files_[path] = std::move(text); }
     void Remove(const std::string& path) { files_.erase(path); }
     void Clear() { files_.clear(); }
 
