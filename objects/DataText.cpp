@@ -26,15 +26,6 @@ DataText::DataText(std::string bytes) : bytes_(std::move(bytes)) {
     const std::array<bool, 256>& space = SpaceTable();
     const auto isSpace = [&space](char c) { return space[static_cast<unsigned char>(c)]; };
     const std::size_t size = bytes_.size();
-    // Counted first, so that the tokens of a large level take one block.
-    std::size_t count = 0;
-    bool inToken = false;
-    for (const char c : bytes_) {
-        const bool blank = isSpace(c);
-        count += !blank && !inToken ? 1 : 0;
-        inToken = !blank;
-    }
-    tokens_.reserve(count);
     std::size_t at = 0;
     while (at < size) {
         while (at < size && isSpace(bytes_[at])) {
