@@ -187,19 +187,20 @@ public:
         app_->Shutdown();
     }
 
-    void Run(std::string_view archetype, std::string_view level, std::string_view commands) {
+    using Text = std::shared_ptr<const DataText>;
+
+    void Run(const Text& archetype, const Text& level, const Text& commands) {
         std::srand(1);
         files_.Set(Archetype("fuzz.txt"), archetype);
-        auto levelText = std::make_shared<const DataText>(std::string(level));
-        files_.Set(std::string(kRoot) + "Data/Levels/fuzz.lvl", levelText);
-        files_.Set(Archetype("fuzz.lvl"), std::move(levelText));  // a level that names itself
+        files_.Set(std::string(kRoot) + "Data/Levels/fuzz.lvl", level);
+        files_.Set(Archetype("fuzz.lvl"), level);  // a level that names itself
         {
             Level loaded("fuzz.lvl");
             loaded.Load();
             if (GameObject* object = gFactory->CreateObject("fuzz.txt")) {
                 Factory::PlaceInLevel(*object, loaded);
             }
-            DataReader in(std::make_shared<const DataText>(std::string(commands)));
+            DataReader in(commands);
             for (int i = 0; i < 8 && in.Good(); ++i) {
                 if (ParseLevelCommand(in) == nullptr) {
                     std::string skipped;
@@ -209,8 +210,6 @@ public:
         }
         Reset();
     }
-
-    std::shared_ptr<const DataText> ArchetypeText() { return files_.Open(Archetype("fuzz.txt")); }
 
 private:
     // Back to an engine without objects, numbering from 1 again; the
@@ -249,10 +248,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     static ReaderEngine engine;
     const std::vector<std::string_view> parts = Split(input);
-    const std::string_view archetype = parts[0];
-    const std::string_view level = parts.size() > 1 ? parts[1] : input;
-    const std::string_view commands = parts.size() > 2 ? parts[2] : input;
-    engine.Run(archetype, level, commands);
-    CompareReaders(engine.ArchetypeText(), static_cast<std::uint32_t>(size) * 2654435761u);
+    // A part that is the whole input again is split into tokens only once.
+    ReaderEngine::Text whole;
+    const auto text = [&](std::size_t index) {
+        if (parts.size() > 1 && index < parts.size()) {
+            return std::make_shared<const DataText>(std::string(parts[index]));
+        }
+        if (whole == nullptr) {
+            whole = std::make_shared<const DataText>(std::string(input));
+        }
+        return whole;
+    };
+    const ReaderEngine::Text archetype = text(0);
+    engine.Run(archetype, text(1), text(2));
+    CompareReaders(archetype, static_cast<std::uint32_t>(size) * 2654435761u);
     return 0;
 }
