@@ -18,7 +18,9 @@ class DataReader;
 //     BlockReader(kTypeName).Float("depth", depth).Vec2("size", size).Read(in);
 class BlockReader {
 public:
-    explicit BlockReader(std::string context) : context_(std::move(context)) {}
+    // Room for the keys of any component without growing (a block reader is
+    // built for every block read).
+    explicit BlockReader(std::string context) : context_(std::move(context)) { entries_.reserve(12); }
 
     BlockReader& Float(const char* key, float& field);
     BlockReader& Int(const char* key, std::int32_t& field);

@@ -1,12 +1,11 @@
 #include "objects/Factory.h"
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "game/Level.h"
 #include "objects/DataObserver.h"
 #include "objects/DataReader.h"
+#include "objects/DataSource.h"
 #include "objects/GameObject.h"
 
 Factory* gFactory = nullptr;
@@ -57,18 +56,14 @@ GameObject* Factory::ReadArchetype(DataReader& in) {
 }
 
 GameObject* Factory::CreateObject(const std::string& archetypeFile) {
-    const std::string path = dataRoot_ + "Data/Archetypes/" + archetypeFile;
-    // A directory opens as a stream on some systems and reads as empty; it
-    // is no archetype file and must not cost an id (".", "..", "").
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    std::string path = dataRoot_ + "Data/Archetypes/" + archetypeFile;
+    // Only a file is an archetype: a directory (".", "..", "") or a device
+    // named in a level costs no id and is never read.
+    std::shared_ptr<const DataText> text = source_->Open(path);
+    if (text == nullptr) {
         return nullptr;
     }
-    std::ifstream file(path);
-    if (!file.good()) {
-        return nullptr;
-    }
-    DataReader in(file, path, observer_);
+    DataReader in(std::move(text), std::move(path), observer_);
     return ReadArchetype(in);
 }
 
@@ -79,12 +74,12 @@ void Factory::PlaceInLevel(GameObject& object, Level& level) {
 }
 
 void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
-    const std::string path = dataRoot_ + "Data/Levels/" + levelFile;
-    std::ifstream file(path);
-    if (!file.good()) {
+    std::string path = dataRoot_ + "Data/Levels/" + levelFile;
+    std::shared_ptr<const DataText> text = source_->Open(path);
+    if (text == nullptr) {
         return;
     }
-    DataReader in(file, path, observer_);
+    DataReader in(std::move(text), std::move(path), observer_);
     std::string name;
     std::string componentName;
     while (in.ReadWord(name)) {

@@ -8,9 +8,11 @@
 
 #include "core/System.h"
 #include "objects/Component.h"
+#include "objects/FileDataSource.h"
 
 class DataObserver;
 class DataReader;
+class DataSource;
 class GameObject;
 class Level;
 
@@ -31,7 +33,7 @@ public:
         RegisterCreator(T::kTypeName, &::CreateComponent<T>);
     }
     // A new, unplaced and uninitialized object from "Data/Archetypes/" +
-    // archetypeFile; null when the file cannot be opened.
+    // archetypeFile; null when there is no such file.
     GameObject* CreateObject(const std::string& archetypeFile);
     // Appends the objects of "Data/Levels/" + levelFile to `level`.
     void LoadLevelFile(Level& level, const std::string& levelFile);
@@ -47,6 +49,10 @@ public:
     const std::string& DataRoot() const { return dataRoot_; }
     // Receives what every data file read skips or fails on (the data checker).
     void SetDataObserver(DataObserver* observer) { observer_ = observer; }
+    // Where archetype and level files are read from; null means the files
+    // on disk. The source must outlive its use here.
+    void SetDataSource(DataSource* source) { source_ = source != nullptr ? source : &files_; }
+    const FileDataSource& Files() const { return files_; }
     bool HasCreator(const std::string& name) const { return creators.count(name) != 0; }
 
     std::int32_t nextId = 1;
@@ -61,6 +67,8 @@ private:
 
     std::string dataRoot_;
     DataObserver* observer_ = nullptr;
+    FileDataSource files_;
+    DataSource* source_ = &files_;
 };
 
 extern Factory* gFactory;

@@ -1,12 +1,59 @@
 #!/usr/bin/env bash
-# Builds the data-file fuzzer with clang (libFuzzer, AddressSanitizer,
+# Builds one fuzz target with clang (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) in build-fuzz and runs it for the given number
-# of seconds (default 60). Exits non-zero on any crash, leak or timeout.
+# of seconds. Exits non-zero on any crash, leak or timeout.
+#
+#   scripts/fuzz.sh [TARGET] [SECONDS]     TARGET: data (default), readers, physics
+#
+# Target NAME is the program velmor_NAME_fuzz with its seeds in
+# tests/fuzz/corpus-NAME (tests/fuzz/corpus for data) and, if present, the
+# dictionary tests/fuzz/NAME.dict. The inputs it finds grow in
+# build-fuzz/fuzz-corpus-NAME; to keep one, copy it into the seeds (each seed
+# is also replayed by the test suite).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-seconds=${1:-60}
+target=${1:-data}
+seconds=${2:-60}
 build=$root/build-fuzz
+
+seeds=()
+dict=$root/tests/fuzz/$target.dict
+max_len=8192
+case "$target" in
+data)
+    seeds=("$root/tests/fuzz/corpus")
+    ;;
+readers)
+    # The same three-part inputs as the data target, and its words.
+    seeds=("$root/tests/fuzz/corpus-readers" "$root/tests/fuzz/corpus")
+    dict=$root/tests/fuzz/data.dict
+    ;;
+physics)
+    seeds=("$root/tests/fuzz/corpus-physics")
+    max_len=4096
+    ;;
+*)
+    echo "fuzz.sh: unknown target '$target' (data, readers or physics)" >&2
+    exit 2
+    ;;
+esac
+if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
+    echo "fuzz.sh: the duration must be a positive number of seconds, not '$seconds'" >&2
+    exit 2
+fi
+if [ ! -d "${seeds[0]}" ]; then
+    echo "fuzz.sh: the seed corpus ${seeds[0]} of target '$target' is missing" >&2
+    exit 1
+fi
+if [ "$target" = data ] || [ "$target" = readers ]; then
+    # The shipped data set is a seed of the data readers too.
+    seeds+=("$root/Data/Archetypes" "$root/Data/Levels")
+fi
+dict_option=()
+if [ -f "$dict" ]; then
+    dict_option=(-dict="$dict")
+fi
 
 compiler=$(command -v clang++-14 || command -v clang++ || true)
 if [ -z "$compiler" ]; then
@@ -20,30 +67,24 @@ fi
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVELMOR_FUZZ=ON -DVELMOR_SDL=OFF -DVELMOR_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build "$build" --target velmor_data_fuzz -j2
+cmake --build "$build" --target "velmor_${target}_fuzz" -j2
 
 # The working corpus grows in the build dir; the seeds are read only.
-corpus=$build/fuzz-corpus
-artifacts=$build/fuzz-artifacts
+corpus=$build/fuzz-corpus-$target
+artifacts=$build/fuzz-artifacts-$target
 mkdir -p "$corpus" "$artifacts"
 rm -f "$artifacts"/crash-* "$artifacts"/leak-* "$artifacts"/timeout-* "$artifacts"/oom-*
-seeds=("$root/tests/fuzz/corpus")
-for dir in "$root/Data/Archetypes" "$root/Data/Levels"; do
-    if [ -d "$dir" ]; then
-        seeds+=("$dir")
-    fi
-done
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
-"$build/tests/fuzz/velmor_data_fuzz" -max_total_time="$seconds" -timeout=10 -detect_leaks=1 \
-    -rss_limit_mb=2048 -max_len=8192 -dict="$root/tests/fuzz/data.dict" -print_final_stats=1 \
+"$build/tests/fuzz/velmor_${target}_fuzz" -max_total_time="$seconds" -timeout=10 -detect_leaks=1 \
+    -rss_limit_mb=2048 -max_len="$max_len" "${dict_option[@]}" -print_final_stats=1 \
     -artifact_prefix="$artifacts/" "$corpus" "${seeds[@]}" || status=$?
 
 found=$(find "$artifacts" -type f | wc -l)
 if [ "$status" -ne 0 ] || [ "$found" -ne 0 ]; then
-    echo "fuzz.sh: the fuzzer failed (exit $status, $found artifact(s) in $artifacts)" >&2
+    echo "fuzz.sh: the $target fuzzer failed (exit $status, $found artifact(s) in $artifacts)" >&2
     exit 1
 fi
-echo "fuzz.sh: no crash, leak or timeout in ${seconds}s"
+echo "fuzz.sh: $target: no crash, leak or timeout in ${seconds}s"

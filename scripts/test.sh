@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the suite, the suite again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, the data-file fuzzer, and the Windows build
+# and UndefinedBehaviorSanitizer, each fuzz target, and the Windows build
 # under Wine. Fails if any part fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,10 +35,11 @@ fi
 bash scripts/xvfb.sh ctest --test-dir build-asan --output-on-failure -j2
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
-if [ -f scripts/fuzz.sh ]; then
-    step "fuzzing the data readers"
-    bash scripts/fuzz.sh 60
-fi
+# Each fuzz target for a short while; scripts/fuzz.sh runs one for longer.
+for target in data readers physics; do
+    step "fuzzing: $target"
+    bash scripts/fuzz.sh "$target" 30
+done
 
 if [ -f scripts/windows.sh ]; then
     step "Windows build under Wine"

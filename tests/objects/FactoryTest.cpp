@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "game/Level.h"
+#include "objects/DataObserver.h"
 #include "objects/GameObject.h"
 #include "ObjectProbe.h"
 #include "physics/Position.h"
@@ -185,6 +189,103 @@ TEST_F(FactoryTest, DestructorsActingDuringDestroyAllObjects) {
     EXPECT_TRUE(factory->pendingDestroy.empty());
     EXPECT_EQ(level->objects.count, 0);
     EXPECT_EQ(factory->nextId, 6);
+}
+
+// Archetype files as a user edits them while the game runs: every change
+// is seen by the next creation, and an unchanged file is read only once.
+class KeptArchetypeTest : public FactoryTest {
+protected:
+    using Clock = std::filesystem::file_time_type::clock;
+    std::string Path(const std::string& name) const { return data.Root() + "Data/Archetypes/" + name; }
+    // Rewrites the file in place, dated `age` ago.
+    void Edit(const std::string& name, const std::string& text, std::chrono::minutes age) {
+        data.Archetype(name, text);
+        std::filesystem::last_write_time(Path(name), dated_ - age);
+    }
+    std::int32_t Created(const std::string& name) {
+        GameObject* object = factory->CreateObject(name);
+        return object == nullptr ? -1 : object->Get<Probe>("Probe")->tag;
+    }
+    std::size_t Reads() const { return factory->Files().FileReads(); }
+
+    const Clock::time_point dated_ = Clock::now();
+};
+
+TEST_F(KeptArchetypeTest, EveryEditIsSeenAndAnUnchangedFileIsReadOnce) {
+    Edit("k.txt", "Probe int tag 10 end end", std::chrono::minutes(60));
+    EXPECT_EQ(Created("k.txt"), 10);
+    EXPECT_EQ(Created("k.txt"), 10);
+    EXPECT_EQ(Reads(), 1u);
+
+    Edit("k.txt", "Probe int tag 200 end end", std::chrono::minutes(60));  // same time, other size
+    EXPECT_EQ(Created("k.txt"), 200);
+    Edit("k.txt", "Probe int tag 300 end end", std::chrono::minutes(50));  // same size, other time
+    EXPECT_EQ(Created("k.txt"), 300);
+#ifndef _WIN32
+    // Same size and time, but another file moved in its place.
+    Edit("new.txt", "Probe int tag 400 end end", std::chrono::minutes(50));
+    std::filesystem::rename(Path("new.txt"), Path("k.txt"));
+    EXPECT_EQ(Created("k.txt"), 400);
+#endif
+    EXPECT_EQ(Created("k.txt"), Created("k.txt"));
+    const std::size_t reads = Reads();
+
+    // Gone is gone, and costs no id; back again is read again.
+    std::filesystem::remove(Path("k.txt"));
+    const std::int32_t nextId = factory->nextId;
+    EXPECT_EQ(Created("k.txt"), -1);
+    EXPECT_EQ(factory->nextId, nextId);
+    Edit("k.txt", "Probe int tag 500 end end", std::chrono::minutes(40));
+    EXPECT_EQ(Created("k.txt"), 500);
+    EXPECT_EQ(Reads(), reads + 1);
+}
+
+TEST_F(KeptArchetypeTest, AFileWrittenJustNowIsReadAgainEvenWithTheSameStamp) {
+    // Two writes within one tick of a coarse file clock: same file, size and
+    // time. Only a file old enough to be told apart by its time is kept.
+    data.Archetype("k.txt", "Probe int tag 10 end end");
+    std::filesystem::last_write_time(Path("k.txt"), dated_);
+    EXPECT_EQ(Created("k.txt"), 10);
+    data.Archetype("k.txt", "Probe int tag 20 end end");
+    std::filesystem::last_write_time(Path("k.txt"), dated_);
+    EXPECT_EQ(Created("k.txt"), 20);
+}
+
+// What the data checker relies on: a kept file reports every problem, at
+// the same place, each time it is read, whoever read it first.
+TEST_F(KeptArchetypeTest, AKeptFileReportsToTheObserverAsAReadFileDoes) {
+    struct Reports : DataObserver {
+        void OnSkippedToken(const DataPosition& where, const std::string& token, const std::string&) override {
+            seen.push_back(*where.file + "@" + std::to_string(where.offset) + " " + token);
+        }
+        void OnUnknownComponent(const DataPosition& where, const std::string& name) override {
+            seen.push_back(*where.file + "@" + std::to_string(where.offset) + " " + name);
+        }
+        void OnFailedRead(const DataPosition& where, const char* expected) override {
+            seen.push_back(*where.file + "@" + std::to_string(where.offset) + " " + expected);
+        }
+        std::vector<std::string> seen;
+    };
+    const std::string text = "Probe junk int tag 7 end\n  Bogus Probe int tag 12x end end";
+    Edit("k.txt", text, std::chrono::minutes(60));
+    EXPECT_EQ(Created("k.txt"), 12);  // read once without an observer, as the game does
+    Reports first;
+    factory->SetDataObserver(&first);
+    EXPECT_EQ(Created("k.txt"), 12);
+    Reports second;
+    factory->SetDataObserver(&second);
+    EXPECT_EQ(Created("k.txt"), 12);
+    factory->SetDataObserver(nullptr);
+    EXPECT_EQ(Reads(), 1u);
+    const std::string at = Path("k.txt") + "@";
+    const std::vector<std::string> expected = {
+        at + std::to_string(text.find("junk")) + " junk",
+        at + std::to_string(text.find("Bogus")) + " Bogus",
+        // "12x" is 12, then "x" stands where the next key word should.
+        at + std::to_string(text.find("x end")) + " x",
+    };
+    EXPECT_EQ(first.seen, expected);
+    EXPECT_EQ(second.seen, expected);
 }
 
 }  // namespace
