@@ -204,7 +204,7 @@ protected:
     }
     std::int32_t Created(const std::string& name) {
         GameObject* object = factory->CreateObject(name);
-        return object == nullptr ? -1 : object->Get<Probe>("Probe")->tag;
+        return object == nullptr ? -1 : object->Get<Probe>()->tag;
     }
     std::size_t Reads() const { return factory->Files().FileReads(); }
 
