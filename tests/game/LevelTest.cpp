@@ -89,25 +89,28 @@ TEST_F(LevelTest, AfterAReloadTheOldObjectsTakeNoFurtherPartInTheFrame) {
     data.Archetype("hole.txt", "Position Vec2 size 20 20 end Hole float duration 5 end");
     data.Archetype("wanderer.txt",
                    "Position Vec2 position 100 100 end Body float mass 1 Shape Circle end end RandomTargetAI end");
-    data.Level("f.lvl", "fire.txt end wanderer.txt end box.txt end button.txt end");
+    data.Archetype("probecursor.txt", "Position end ProbeCursor int tag 9 end end");
+    data.Level("f.lvl", "fire.txt end wanderer.txt end box.txt end button.txt end probecursor.txt end");
     auto* level = new Level("f.lvl");  // the game logic deletes it at teardown
     gGameLogic->levels.PushBack(level);
     level->Load();
     const auto old = Members(*level);
-    ASSERT_EQ(old.size(), 4u);
+    ASSERT_EQ(old.size(), 5u);
     old[0]->Get<Body>("Body")->velocity = {50.0f, 0.0f};  // slow enough to end at the next update
+    // The fresh level has no cursor of its own to take over from the old.
+    data.Level("f.lvl", "fire.txt end wanderer.txt end box.txt end button.txt end");
     level->Reload();
     const auto both = Members(*level);
-    ASSERT_EQ(both.size(), 8u);
+    ASSERT_EQ(both.size(), 9u);
 
     // The rest of the frame, system by system: only the fresh objects act.
-    level->Update(0.016f);
+    gGameLogic->Update(0.016f);
     gAIController->Update(0.016f);
     MouseButtonMessage click(true, true, {0.0f, 0.0f});
-    level->SendMessage(&click);
+    gGameLogic->SendMessage(&click);
     EXPECT_EQ(GameLog::events, (std::vector<std::string>{"update 1", "mouse 2"}));
     EXPECT_EQ(old[1]->Get<Body>("Body")->accumulatedForce, (Vec2{0.0f, 0.0f}));
-    EXPECT_NE(both[5]->Get<Body>("Body")->accumulatedForce, (Vec2{0.0f, 0.0f}));
+    EXPECT_NE(both[6]->Get<Body>("Body")->accumulatedForce, (Vec2{0.0f, 0.0f}));
     game->Frame(16);
     EXPECT_TRUE(game->ObjectsWith("Hole").empty());
     EXPECT_EQ(game->ObjectsWith("Fireball").size(), 1u);
