@@ -4,9 +4,20 @@
 #include "ai/SpittingAI.h"
 #include "ai/TargetFollowingAI.h"
 #include "core/Messages.h"
+#include "game/Level.h"
 #include "objects/Factory.h"
+#include "objects/GameObject.h"
 
 AIController* gAIController = nullptr;
+
+namespace {
+// The old objects of a reloaded level neither steer nor listen for the rest
+// of the reload frame.
+bool Retired(const Component& component) {
+    const GameObject* owner = component.owner;
+    return owner != nullptr && owner->level != nullptr && owner->level->IsRetired(owner);
+}
+}  // namespace
 
 AIController::~AIController() {
     if (gAIController == this) {
@@ -31,7 +42,9 @@ void AIController::Update(float dt) {
     // one frame. Members only leave at deletion time, after this.
     Component* const last = aiComponents.tail;
     for (Component* component = aiComponents.head; component != nullptr; component = component->next) {
-        component->Update(dt);
+        if (!Retired(*component)) {
+            component->Update(dt);
+        }
         if (component == last) {
             break;
         }
@@ -43,7 +56,9 @@ void AIController::SendMessage(Message* message) {
         return;
     }
     for (Component* component = aiComponents.head; component != nullptr; component = component->next) {
-        component->SendMessage(message);
+        if (!Retired(*component)) {
+            component->SendMessage(message);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "core/Core.h"
 
 #include "core/Messages.h"
+#include "objects/Factory.h"
 #include "platform/Platform.h"
 
 Core* gCore = nullptr;
@@ -9,6 +10,13 @@ Core::Core(Platform& platform) : platform_(platform) {}
 
 Core::~Core() {
     if (!systems.empty()) {
+        // Objects first, as the program's teardown does: their components
+        // leave the systems' lists while every system still exists.
+        for (const std::unique_ptr<System>& system : systems) {
+            if (auto* factory = dynamic_cast<Factory*>(system.get())) {
+                factory->DestroyAllObjects();
+            }
+        }
         DestroySystems();
     }
     if (gCore == this) {

@@ -51,8 +51,17 @@ void GameLogic::LoadLevels() {
     }
 }
 
+namespace {
+// A cursor whose level was reloaded (by a level without a cursor of its own)
+// neither follows the mouse nor takes clicks in its last frame.
+bool Retired(const Cursor& cursor) {
+    const GameObject* owner = cursor.owner;
+    return owner != nullptr && owner->level != nullptr && owner->level->IsRetired(owner);
+}
+}  // namespace
+
 void GameLogic::Update(float dt) {
-    if (cursor != nullptr) {
+    if (cursor != nullptr && !Retired(*cursor)) {
         cursor->Update(dt);
     }
     for (Level* level = levels.head; level != nullptr; level = level->next) {
@@ -141,7 +150,7 @@ void GameLogic::SendMessage(Message* message) {
         passOn = false;
         break;
     case MsgMouseButton:
-        if (cursor != nullptr) {
+        if (cursor != nullptr && !Retired(*cursor)) {
             cursor->SendMessage(message);
         }
         break;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <unordered_set>
 
 #include "objects/Component.h"
 #include "objects/GameObject.h"
@@ -25,10 +27,24 @@ public:
     virtual void Update(float dt);
     virtual void SendMessage(Message* message);
 
+    // True for an object that a reload of this level replaced: it is only
+    // drawn until its deletion at the end of the frame, and takes part in
+    // nothing else.
+    bool IsRetired(const GameObject* object) const {
+        return object != nullptr && !retired_.empty() && retired_.count(object->id) != 0;
+    }
+
     Level* prev = nullptr;
     Level* next = nullptr;
     IntrusiveList<GameObject> objects;
     IntrusiveList<Component> updateList;
     IntrusiveList<Component> mouseListeners;
     std::string fileName;
+
+private:
+    bool HasRetiredObjects() const;
+
+    // Ids of the objects replaced by the last reload; ids are never reused,
+    // so entries of objects already deleted match nothing.
+    std::unordered_set<std::int32_t> retired_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 // A doubly linked list that links its members through their own link fields
@@ -53,7 +54,10 @@ public:
         ++count;
     }
 
+    // `member` must be in this list: unlinking a stranger would rewrite the
+    // head or tail from its links and lose every real member.
     void Remove(T* member) {
+        assert(Contains(member) && "IntrusiveList::Remove of a non-member");
         --count;
         if (member->*Prev != nullptr) {
             (member->*Prev)->*Next = member->*Next;

@@ -156,9 +156,14 @@ void Physics::Publish() {
     }
     // Handlers may create bodies (appended to the list, simulated from the
     // next step) and request deletions (deferred), but never touch the
-    // contact array; indexing keeps the walk valid regardless.
+    // contact array; indexing keeps the walk valid regardless. A handler
+    // that reloads a level takes the old bodies out of the world: their
+    // remaining contacts are not delivered to either side.
     for (std::size_t i = 0; i < contacts.size(); ++i) {
         const Contact contact = contacts[i];
+        if (!contact.a->IsRegistered() || !contact.b->IsRegistered()) {
+            continue;
+        }
         CollisionMessage message(contact.b);
         if (contact.a->owner != nullptr) {
             contact.a->owner->SendMessage(&message);

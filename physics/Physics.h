@@ -30,19 +30,6 @@ public:
     void UnregisterBody(Body& body);
     void DrawBodies();
 
-    // The five steps of the reference stepper, exposed for tests and tools.
-    // Integrate and Publish are shared by both steppers.
-    void Integrate(float dt);
-    void DetectCollisions();
-    void ResolvePenetration();
-    void ResolveVelocities(float dt);
-    void Publish();
-
-    // The fast stepper's detection and resolution.
-    void DetectCollisionsFast();
-    void ResolvePenetrationFast();
-    void ResolveVelocitiesFast(float dt);
-
     // True when the body can be simulated and tested (linked Position and
     // shape); bodies without them are left out of detection and write-back.
     static bool IsComplete(const Body& body) {
@@ -51,9 +38,22 @@ public:
 
     IntrusiveList<Body, &Body::bodyNext, &Body::bodyPrev> bodies;
     std::vector<Contact> contacts;
+    // Tests and tools pick the reference stepper here; `Update` runs it.
     PhysicsStepper stepper = PhysicsStepper::Fast;
 
 private:
+    // The steps of one update. Integrate and Publish are shared; the fast
+    // resolvers read working storage that only the fast detection fills, so
+    // the phases of the two steppers must never be mixed.
+    void Integrate(float dt);
+    void DetectCollisions();
+    void ResolvePenetration();
+    void ResolveVelocities(float dt);
+    void DetectCollisionsFast();
+    void ResolvePenetrationFast();
+    void ResolveVelocitiesFast(float dt);
+    void Publish();
+
     // Working storage of the fast stepper, reused from step to step.
     std::vector<Body*> order_;
     std::vector<BroadPhase::Pair> pairs_;

@@ -5,8 +5,12 @@
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "core/WindowProc.h"
+#include "objects/BlockReader.h"
+#include "objects/Factory.h"
+#include "objects/GameObject.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "ProbeSystem.h"
+#include "support/TempData.h"
 
 namespace {
 
@@ -223,6 +227,36 @@ TEST_F(CoreLoop, TeardownDeletesSystemsFrontToBackAndClearsTheCore) {
     core.DestroySystems();
     EXPECT_EQ(*order, (std::vector<std::string>{"a core", "b core"}));
     EXPECT_TRUE(core.systems.empty());
+    EXPECT_EQ(gCore, nullptr);
+}
+
+// Records, when deleted, how many systems the core still held.
+class TeardownProbe : public Component {
+public:
+    static constexpr const char* kTypeName = "TeardownProbe";
+
+    TeardownProbe() : Component(kTypeName) {}
+    ~TeardownProbe() override { systemsLeft.push_back(gCore != nullptr ? gCore->systems.size() : 0); }
+    void Serialize(DataReader& in) override { SkipBlock(in, "TeardownProbe"); }
+    static inline std::vector<std::size_t> systemsLeft;
+};
+
+TEST(CoreTeardown, TheDestructorDeletesEveryObjectBeforeAnySystem) {
+    TempData data;
+    data.Archetype("probe.txt", "TeardownProbe end");
+    HeadlessPlatform platform;
+    TeardownProbe::systemsLeft.clear();
+    {
+        Core core(platform);
+        gCore = &core;
+        core.systems.push_back(std::make_unique<ProbeSystem>("first", std::make_shared<ProbeLog>()));
+        auto factory = std::make_unique<Factory>();
+        factory->SetDataRoot(data.Root());
+        factory->Register<TeardownProbe>();
+        ASSERT_NE(factory->CreateObject("probe.txt"), nullptr);
+        core.systems.push_back(std::move(factory));
+    }
+    EXPECT_EQ(TeardownProbe::systemsLeft, (std::vector<std::size_t>{2}));
     EXPECT_EQ(gCore, nullptr);
 }
 

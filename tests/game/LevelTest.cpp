@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "ai/AIController.h"
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
@@ -79,6 +80,58 @@ TEST_F(LevelTest, ReloadHoldsOldAndNewForOneFrameAndTheOldNoLongerResolve) {
     EXPECT_EQ(fresh[0], both[2]);
     EXPECT_EQ(fresh[1], both[3]);
     EXPECT_EQ(Count(level.updateList), 2);
+}
+
+TEST_F(LevelTest, AfterAReloadTheOldObjectsTakeNoFurtherPartInTheFrame) {
+    data.Archetype("fire.txt",
+                   "Position Vec2 position 500 500 Vec2 size 5 5 end Body float mass 1 float drag 0 "
+                   "Vec2 velocity 500 0 Shape Circle end end Fireball end");
+    data.Archetype("hole.txt", "Position Vec2 size 20 20 end Hole float duration 5 end");
+    data.Archetype("wanderer.txt",
+                   "Position Vec2 position 100 100 end Body float mass 1 Shape Circle end end RandomTargetAI end");
+    data.Archetype("probecursor.txt", "Position end ProbeCursor int tag 9 end end");
+    data.Level("f.lvl", "fire.txt end wanderer.txt end box.txt end button.txt end probecursor.txt end");
+    auto* level = new Level("f.lvl");  // the game logic deletes it at teardown
+    gGameLogic->levels.PushBack(level);
+    level->Load();
+    const auto old = Members(*level);
+    ASSERT_EQ(old.size(), 5u);
+    old[0]->Get<Body>()->velocity = {50.0f, 0.0f};  // slow enough to end at the next update
+    // The fresh level has no cursor of its own to take over from the old.
+    data.Level("f.lvl", "fire.txt end wanderer.txt end box.txt end button.txt end");
+    level->Reload();
+    const auto both = Members(*level);
+    ASSERT_EQ(both.size(), 9u);
+
+    // The rest of the frame, system by system: only the fresh objects act.
+    gGameLogic->Update(0.016f);
+    gAIController->Update(0.016f);
+    MouseButtonMessage click(true, true, {0.0f, 0.0f});
+    gGameLogic->SendMessage(&click);
+    EXPECT_EQ(GameLog::events, (std::vector<std::string>{"update 1", "mouse 2"}));
+    EXPECT_EQ(old[1]->Get<Body>()->accumulatedForce, (Vec2{0.0f, 0.0f}));
+    EXPECT_NE(both[6]->Get<Body>()->accumulatedForce, (Vec2{0.0f, 0.0f}));
+    game->Frame(16);
+    EXPECT_TRUE(game->ObjectsWith("Hole").empty());
+    EXPECT_EQ(game->ObjectsWith("Fireball").size(), 1u);
+    EXPECT_EQ(Members(*level).size(), 4u);
+}
+
+TEST_F(LevelTest, AReloadFromInsideTheUpdateWalkStopsTheOldMembersAtOnce) {
+    data.Archetype("second.txt", "Position end ListProbe int tag 3 end end");
+    data.Level("w.lvl", "box.txt end second.txt end");
+    Level level("w.lvl");
+    level.Load();
+    bool reloaded = false;
+    GameLog::onUpdate[1] = [&](Component&) {
+        if (!reloaded) {
+            reloaded = true;
+            level.Reload();
+        }
+    };
+    level.Update(0.016f);
+    // The old second probe is skipped; the fresh pair, appended behind, runs.
+    EXPECT_EQ(GameLog::events, (std::vector<std::string>{"update 1", "update 1", "update 3"}));
 }
 
 TEST_F(LevelTest, UnloadWithoutDetachDoomsButKeepsEveryObjectUntilTheFrameEnds) {

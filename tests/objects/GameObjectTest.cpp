@@ -238,4 +238,17 @@ TEST(IntrusiveList, RemoveAtHeadTailMiddleAndOnly) {
     ExpectConsistent(list, {});
 }
 
+TEST(IntrusiveListDeathTest, RemovingANonMemberStopsDebugBuilds) {
+#ifdef NDEBUG
+    GTEST_SKIP() << "membership is checked in debug builds only";
+#else
+    GameObject member;
+    GameObject stranger;
+    IntrusiveList<GameObject> list;
+    list.PushBack(&member);
+    // Without the check the stranger's null links would empty the list.
+    EXPECT_DEATH(list.Remove(&stranger), "non-member");
+#endif
+}
+
 }  // namespace

@@ -10,94 +10,11 @@
 #include <random>
 #include <vector>
 
-#include "PhysicsWorld.h"
+#include "DifferentialScene.h"
 
 namespace {
 
-std::uint32_t Bits(float v) { return std::bit_cast<std::uint32_t>(v); }
-
-struct ContactRecord {
-    std::int32_t a;
-    std::int32_t b;
-    std::uint32_t nx, ny, penetration, separatingVelocity, restitution;
-    bool operator==(const ContactRecord&) const = default;
-};
-
-// One world plus the hooks that act during message delivery. The hooks
-// depend only on ids and the step number, so both worlds act alike.
-class Scene {
-public:
-    explicit Scene(PhysicsStepper stepper) : world(stepper) {}
-
-    GameObject& Add(const BodySpec& spec) {
-        GameObject& object = world.Add(spec);
-        W::ProbeOf(object).onCollision = [this](GameObject& self, Body& other) { OnCollision(self, other); };
-        return object;
-    }
-
-    void Step(float dt) {
-        snapshotTaken_ = false;
-        contacts.clear();
-        world.log.clear();
-        world.Step(dt);
-        ++step_;
-    }
-
-    GameObject* Find(std::int32_t id) {
-        for (auto& object : world.objects) {
-            if (object->id == id) {
-                return object.get();
-            }
-        }
-        return nullptr;
-    }
-
-    using W = PhysicsWorld;
-    PhysicsWorld world;
-    std::vector<ContactRecord> contacts;
-
-private:
-    void OnCollision(GameObject& self, Body& other) {
-        if (!snapshotTaken_) {
-            snapshotTaken_ = true;
-            for (const Contact& c : world.physics->contacts) {
-                contacts.push_back({c.a->owner->id, c.b->owner->id, Bits(c.normal.x), Bits(c.normal.y),
-                                    Bits(c.penetration), Bits(c.separatingVelocity), Bits(c.restitution)});
-            }
-        }
-        const std::uint32_t h =
-            static_cast<std::uint32_t>(self.id) * 2654435761u ^ static_cast<std::uint32_t>(other.owner->id) * 40503u ^
-            static_cast<std::uint32_t>(step_) * 97u;
-        Body& body = W::BodyOf(self);
-        switch (h % 61) {
-        case 0:
-            self.Destroy();  // clears resolve; the object lives on here
-            break;
-        case 1:
-            body.position += Vec2{3.0f, -2.0f};  // moved by a handler
-            break;
-        case 2:
-            if (world.objects.size() < 140) {
-                BodySpec spawn;
-                spawn.kind = (h & 64) != 0 ? ShapeCircle : ShapeRect;
-                spawn.position = body.position;
-                spawn.size = {6.0f, 4.0f};
-                spawn.mass = (h & 128) != 0 ? 0.0f : 1.5f;
-                spawn.layers = 3;
-                Add(spawn);
-            }
-            break;
-        case 3:
-            body.collisionSize = body.collisionSize * 0.5f;
-            break;
-        default:
-            break;
-        }
-    }
-
-    bool snapshotTaken_ = false;
-    int step_ = 0;
-};
+using Scene = DifferentialScene;
 
 BodySpec RandomBody(std::mt19937& rng, float width, float height) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
