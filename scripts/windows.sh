@@ -41,12 +41,11 @@ launcher=()
 if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DVELMOR_BENCH=OFF "${launcher[@]}" >/dev/null
+cmake --preset windows "${launcher[@]}" >/dev/null
 if [ "${VELMOR_WINE_TESTS:-1}" != 0 ]; then
-    cmake --build "$build" -j"$(nproc)"
+    cmake --build --preset windows -j"$(nproc)"
 else
-    cmake --build "$build" -j"$(nproc)" --target velmor
+    cmake --build --preset windows -j"$(nproc)" --target velmor
 fi
 [ -f "$build/velmor.exe" ] || fail "velmor.exe was not built"
 # Statically linked: only system DLLs (Wine provides them) may be imported.
@@ -320,10 +319,10 @@ part_start "agreement with the OpenGL backend"
 reference="${VELMOR_LINUX_GAME:-$root/build/velmor}"
 # The default reference is brought up to date (a no-op after test.sh's build),
 # so that it never shows an older OpenGL device than the one checked in.
-if [ -z "${VELMOR_LINUX_GAME:-}" ] && [ -f "$root/cmake/SdlBackend.cmake" ]; then
+if [ -z "${VELMOR_LINUX_GAME:-}" ]; then
     echo "bringing the Linux game (the reference picture) up to date"
     if [ ! -f "$root/build/build.ninja" ]; then
-        cmake -S . -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null || true
+        cmake --preset default "${launcher[@]}" >/dev/null || true
     fi
     cmake --build "$root/build" -j"$(nproc)" --target velmor | tail -1 || true
 fi
