@@ -1,15 +1,17 @@
-#include "e2e/GameLayout.h"
+#include "tools/layout/GameLayout.h"
 
 #include <algorithm>
 
 #include "components/Clickable.h"
 #include "components/IDAnnouncer.h"
+#include "core/Application.h"
+#include "game/GameLogic.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Position.h"
-#include "support/HeadlessGame.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 Placement PlacementOf(const GameObject& object) {
@@ -46,25 +48,55 @@ bool CoversTheScreen(const Placement& place) {
            place.position.x + place.size.x >= 1280.0f && place.position.y + place.size.y >= 1024.0f;
 }
 
-HeadlessGame::Config ConfigFor(const std::string& root) {
-    HeadlessGame::Config config;
-    config.dataRoot = root;
-    return config;
-}
-}  // namespace
+// The engine on the headless backend, started on a data set. The window
+// is 1280 x 1024, so client and virtual mouse positions agree.
+class HeadlessRun {
+public:
+    explicit HeadlessRun(const std::string& root) {
+        platform.SetDesktopSize(1920, 1080);
+        platform.SetTime(1000);
+        Application::Options options;
+        options.seed = 1;
+        options.dataRoot = root;
+        app = std::make_unique<Application>(platform, options);
+    }
+    ~HeadlessRun() { app->Shutdown(); }
 
-std::optional<GameLayout::Menu> GameLayout::ReadMenu() const {
-    HeadlessGame game(ConfigFor(root_));
-    if (!game.Start()) {
-        return std::nullopt;
+    bool Start() { return app->Startup(); }
+    void Frame() {
+        platform.Advance(16);
+        app->RunFrame();
     }
-    Menu menu;
-    const std::vector<Placement> sprites = DrawnSprites();
-    const auto background = std::find_if(sprites.begin(), sprites.end(), CoversTheScreen);
-    if (background == sprites.end()) {
-        return std::nullopt;
+    void Click(Vec2 at) {
+        platform.MouseMove(static_cast<int>(at.x), static_cast<int>(at.y));
+        platform.LeftDown();
+        platform.LeftUp();
+        Frame();
     }
-    menu.background = *background;
+    std::vector<GameObject*> ObjectsWith(const std::string& componentName) const {
+        std::vector<GameObject*> found;
+        for (const auto& entry : gFactory->objects) {
+            if (entry.second->GetComponent(componentName) != nullptr) {
+                found.push_back(&*entry.second);
+            }
+        }
+        return found;
+    }
+    bool LevelLoaded(const std::string& fileName) const {
+        for (Level* level = gGameLogic->levels.head; level != nullptr; level = level->next) {
+            if (level->fileName == fileName) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    HeadlessPlatform platform;
+    std::unique_ptr<Application> app;
+};
+
+std::vector<MenuButton> Buttons(const HeadlessRun& game) {
+    std::vector<MenuButton> buttons;
     for (GameObject* object : game.ObjectsWith("Clickable")) {
         const auto* clickable = object->Get<Clickable>("Clickable");
         if (clickable->message == nullptr || object->GetComponent("Sprite") == nullptr) {
@@ -76,8 +108,33 @@ std::optional<GameLayout::Menu> GameLayout::ReadMenu() const {
         if (button.command == MsgLoadLevel || button.command == MsgSwitchLevel) {
             button.level = static_cast<const LevelMessage&>(*clickable->message).fileName;
         }
-        menu.buttons.push_back(button);
+        buttons.push_back(button);
     }
+    return buttons;
+}
+}  // namespace
+
+std::optional<std::vector<MenuButton>> GameLayout::ReadButtons() const {
+    HeadlessRun game(root_);
+    if (!game.Start()) {
+        return std::nullopt;
+    }
+    return Buttons(game);
+}
+
+std::optional<GameLayout::Menu> GameLayout::ReadMenu() const {
+    HeadlessRun game(root_);
+    if (!game.Start()) {
+        return std::nullopt;
+    }
+    Menu menu;
+    const std::vector<Placement> sprites = DrawnSprites();
+    const auto background = std::find_if(sprites.begin(), sprites.end(), CoversTheScreen);
+    if (background == sprites.end()) {
+        return std::nullopt;
+    }
+    menu.background = *background;
+    menu.buttons = Buttons(game);
     menu.sprites = sprites;
     for (GameObject* object : game.ObjectsWith("Cursor")) {
         menu.cursorSize = PlacementOf(*object).size;
@@ -86,16 +143,12 @@ std::optional<GameLayout::Menu> GameLayout::ReadMenu() const {
 }
 
 std::optional<GameLayout::Level> GameLayout::ReadLevel(const MenuButton& button) const {
-    HeadlessGame game(ConfigFor(root_));
+    HeadlessRun game(root_);
     if (!game.Start()) {
         return std::nullopt;
     }
-    // The headless window is 1280 x 1024: client and virtual positions agree.
-    game.MoveMouse(static_cast<int>(button.place.position.x), static_cast<int>(button.place.position.y));
-    game.LeftClick();
-    game.Frame();
-    const std::vector<std::string> levels = game.LevelNames();
-    if (std::find(levels.begin(), levels.end(), button.level) == levels.end()) {
+    game.Click(button.place.position);
+    if (!game.LevelLoaded(button.level)) {
         return std::nullopt;
     }
     Level level;
