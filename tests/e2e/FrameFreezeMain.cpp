@@ -45,7 +45,10 @@ int main(int argc, char** argv) {
     const double percent = std::atof(argv[7]);
     std::string command;
     for (int i = 8; i < argc; ++i) {
-        command += (i > 8 ? " " : "") + Quoted(argv[i]);
+        if (i > 8) {
+            command += ' ';
+        }
+        command += Quoted(argv[i]);
     }
 
     XDisplay display;
