@@ -4,17 +4,17 @@ pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 set(OpenGL_GL_PREFERENCE GLVND)
 find_package(OpenGL REQUIRED)
 
-file(GLOB VELMOR_SDL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/sdl/*.cpp)
+file(GLOB VELMOR_SDL_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/sdl/*.cpp)
 # The image decoder is its own library, shared with the headless backend.
-list(REMOVE_ITEM VELMOR_SDL_SOURCES ${CMAKE_SOURCE_DIR}/platform/sdl/SdlImageFile.cpp)
-add_library(velmor_sdl STATIC ${VELMOR_SDL_SOURCES})
+list(REMOVE_ITEM VELMOR_SDL_SOURCES ${PROJECT_SOURCE_DIR}/platform/sdl/SdlImageFile.cpp)
+velmor_library(velmor_sdl sdl ${VELMOR_SDL_SOURCES})
 target_link_libraries(velmor_sdl PUBLIC velmor_engine velmor_image PkgConfig::SDL2 PkgConfig::SDL2_TTF
                       PkgConfig::FONTCONFIG OpenGL::GL)
 
-add_executable(velmor ${CMAKE_SOURCE_DIR}/app/velmor_main.cpp)
+add_executable(velmor ${PROJECT_SOURCE_DIR}/app/velmor_main.cpp)
 target_link_libraries(velmor PRIVATE velmor_sdl)
-set_target_properties(velmor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set_target_properties(velmor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 
 # The batched sprite transform rounds each step as OpenGL's pipeline does.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/platform/sdl/GlQuadBatch.cpp PROPERTIES COMPILE_OPTIONS
+set_source_files_properties(${PROJECT_SOURCE_DIR}/platform/sdl/GlQuadBatch.cpp PROPERTIES COMPILE_OPTIONS
                             -ffp-contract=off)

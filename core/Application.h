@@ -28,12 +28,15 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Steps 1 to 12 and the start of the loop; false (after tearing down
-    // again) when the render device cannot be created.
+    // Creates the window, seeds rand(), hides the cursor, creates the core
+    // with GameLogic, AIController, Physics, Graphics and Factory in that
+    // order, initializes them (which registers the component creators),
+    // loads the menu and starts the loop's clock. False when the window
+    // cannot be created, or (after tearing down again) the render device.
     bool Startup();
     // One frame; returns false once the loop has ended.
     bool RunFrame();
-    // Steps 14 to 16: objects, systems, window.
+    // Deletes every object, then the systems front to back, then the window.
     void Shutdown();
     // The whole program: start-up, frames until quit, teardown; the exit status.
     int Run();

@@ -20,8 +20,9 @@ public:
     void InitializeSystems();
     // Runs frames until `running` is false at the end of a frame.
     void GameLoop();
-    // The loop split for callers that drive it frame by frame: BeginLoop is
-    // step 1 of GameLoop; RunFrame runs one frame and returns `running`.
+    // The loop split for callers that drive it frame by frame: BeginLoop
+    // reads the clock as the last frame's time, as GameLoop does first;
+    // RunFrame runs one frame and returns `running`.
     bool BeginLoop();
     bool RunFrame();
     void BroadcastMessage(Message* message);

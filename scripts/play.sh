@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh play
-cmake -S . -B build-play -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMOR_TESTS=OFF -DVELMOR_BENCH=OFF >/dev/null
-cmake --build build-play --target velmor
+cmake --preset play >/dev/null
+cmake --build --preset play
 exec ./build-play/velmor

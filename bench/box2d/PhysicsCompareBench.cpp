@@ -126,7 +126,9 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     std::printf("\n%-12s %14s %14s %14s %12s %12s\n", "scene", "reference ns", "fast ns", "box2d ns",
                 "ref/fast", "box2d/fast");
-    for (const auto& [scene, byStepper] : Results()) {
+    for (const auto& [scene, times] : Results()) {
+        // A named reference: clang 14 lambdas cannot capture a structured binding.
+        const auto& byStepper = times;
         auto get = [&](const char* name) {
             const auto it = byStepper.find(name);
             return it == byStepper.end() ? 0.0 : it->second;

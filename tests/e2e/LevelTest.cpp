@@ -29,7 +29,14 @@ int ChangedPixels(const Screenshot& before, const Screenshot& after, const Virtu
 }
 
 std::string Where(Vec2 point) {
-    return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
+    // Appended piece by piece: g++ 12 at -O3 misreads "(" + std::string as
+    // an overlapping copy (-Wrestrict).
+    std::string text = "(";
+    text += std::to_string(point.x);
+    text += ", ";
+    text += std::to_string(point.y);
+    text += ")";
+    return text;
 }
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "support/DisplayCheck.h"
 #include "support/TempData.h"
 
 namespace {
@@ -20,15 +21,10 @@ std::string Describe(const std::optional<double>& score) {
 }  // namespace
 
 void RealGameTest::SetUp() {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-        GTEST_SKIP() << "DISPLAY is not set: these tests run the real game in an X server "
-                        "(scripts/xvfb.sh starts Xvfb)";
+    if (const std::string missing = MissingForDisplayTests(true); !missing.empty()) {
+        GTEST_SKIP() << missing;
     }
-    if (!Xdotool::Available()) {
-        GTEST_SKIP() << "xdotool is needed to send real X input (scripts/deps.sh test installs it)";
-    }
-    ASSERT_TRUE(display_.Open()) << "cannot open the X display " << display;
+    ASSERT_TRUE(display_.Open()) << "cannot open the X display " << std::getenv("DISPLAY");
     game_ = std::make_unique<GameProcess>();
     const std::optional<GameLayout::Menu> menu = GameLayout(game_->Root()).ReadMenu();
     ASSERT_TRUE(menu.has_value()) << "the engine cannot read the menu of the shipped data";

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "e2e/GameLayout.h"
+#include "tools/layout/GameLayout.h"
 #include "e2e/GameProcess.h"
 #include "e2e/Screenshot.h"
 #include "e2e/SpriteMatcher.h"

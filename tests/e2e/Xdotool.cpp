@@ -36,8 +36,6 @@ const std::string& ProgramPath() {
 }
 }  // namespace
 
-bool Xdotool::Available() { return !ProgramPath().empty(); }
-
 bool Xdotool::Run(const std::vector<std::string>& arguments) {
     const std::string& program = ProgramPath();
     if (program.empty()) {

@@ -7,8 +7,6 @@
 // and keyboard would send to the window under the pointer or in focus.
 class Xdotool {
 public:
-    static bool Available();
-
     explicit Xdotool(unsigned long window) : window_(window) {}
 
     // Pointer to (x, y) of the window's pixels.

@@ -9,12 +9,11 @@
 #include <stdexcept>
 
 #include "graphics/Graphics.h"
+#include "support/DisplayCheck.h"
 
 void DisplayTest::SetUp() {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-        GTEST_SKIP() << "DISPLAY is not set: this test opens a real window and must run under an X server "
-                        "(scripts/xvfb.sh starts Xvfb)";
+    if (const std::string missing = MissingForDisplayTests(false); !missing.empty()) {
+        GTEST_SKIP() << missing;
     }
     // Initialised once for the whole program and never shut down: every
     // SDL_Quit would unload Mesa's driver, and leaks inside it would then be

@@ -8,6 +8,7 @@
 #include "graphics/Graphics.h"
 #include "platform/DisplayFixture.h"
 #include "platform/sdl/GlFont.h"
+#include "support/DisplayCheck.h"
 
 using SdlWindow = DisplayTest;
 
@@ -95,8 +96,8 @@ TEST_F(SdlWindow, GameWithoutAnyFontSaysSoOnOneLineAndExitsNonZero) {
 }
 
 TEST_F(SdlWindow, GameQuitsWithStatusZeroWhenAskedToQuit) {
-    if (std::system("command -v xdotool > /dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "xdotool is needed to wait for the game's window (scripts/deps.sh test installs it)";
+    if (const std::string missing = MissingForDisplayTests(true); !missing.empty()) {
+        GTEST_SKIP() << missing;
     }
     TempData data;
     data.Level("menu.lvl", "");

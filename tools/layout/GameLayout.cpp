@@ -1,4 +1,4 @@
-#include "e2e/GameLayout.h"
+#include "tools/layout/GameLayout.h"
 
 #include <algorithm>
 
@@ -53,7 +53,33 @@ HeadlessGame::Config ConfigFor(const std::string& root) {
     config.dataRoot = root;
     return config;
 }
+
+std::vector<MenuButton> Buttons(const HeadlessGame& game) {
+    std::vector<MenuButton> buttons;
+    for (GameObject* object : game.ObjectsWith("Clickable")) {
+        const auto* clickable = object->Get<Clickable>();
+        if (clickable->message == nullptr || object->Get<Sprite>() == nullptr) {
+            continue;
+        }
+        MenuButton button;
+        button.place = PlacementOf(*object);
+        button.command = clickable->message->id;
+        if (button.command == MsgLoadLevel || button.command == MsgSwitchLevel) {
+            button.level = static_cast<const LevelMessage&>(*clickable->message).fileName;
+        }
+        buttons.push_back(button);
+    }
+    return buttons;
+}
 }  // namespace
+
+std::optional<std::vector<MenuButton>> GameLayout::ReadButtons() const {
+    HeadlessGame game(ConfigFor(root_));
+    if (!game.Start()) {
+        return std::nullopt;
+    }
+    return Buttons(game);
+}
 
 std::optional<GameLayout::Menu> GameLayout::ReadMenu() const {
     HeadlessGame game(ConfigFor(root_));
@@ -67,19 +93,7 @@ std::optional<GameLayout::Menu> GameLayout::ReadMenu() const {
         return std::nullopt;
     }
     menu.background = *background;
-    for (GameObject* object : game.ObjectsWith("Clickable")) {
-        const auto* clickable = object->Get<Clickable>();
-        if (clickable->message == nullptr || object->GetComponent("Sprite") == nullptr) {
-            continue;
-        }
-        MenuButton button;
-        button.place = PlacementOf(*object);
-        button.command = clickable->message->id;
-        if (button.command == MsgLoadLevel || button.command == MsgSwitchLevel) {
-            button.level = static_cast<const LevelMessage&>(*clickable->message).fileName;
-        }
-        menu.buttons.push_back(button);
-    }
+    menu.buttons = Buttons(game);
     menu.sprites = sprites;
     for (GameObject* object : game.ObjectsWith("Cursor")) {
         menu.cursorSize = PlacementOf(*object).size;

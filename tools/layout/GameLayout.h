@@ -16,7 +16,8 @@ struct Placement {
     std::string image;
 };
 
-// A menu button: its picture and the level command it sends.
+// A menu button (a Clickable with a Sprite): its picture and the level
+// command it sends.
 struct MenuButton {
     Placement place;
     MessageId command = MsgQuit;
@@ -48,6 +49,10 @@ public:
         Placement snowball;
     };
 
+    // The buttons of the levels loaded at start; nullopt when the engine
+    // cannot start on the data.
+    std::optional<std::vector<MenuButton>> ReadButtons() const;
+    // Nullopt also when no sprite covers the whole space.
     std::optional<Menu> ReadMenu() const;
     // The level a click on this button brings up, as the engine loads it.
     std::optional<Level> ReadLevel(const MenuButton& button) const;

@@ -1,0 +1,29 @@
+# Install rules and the Velmor package: the libraries as Velmor::<name>, the
+# headers under include/velmor/ in the source layout (so "core/Core.h" reads
+# the same inside and outside the tree), and a config that finds what the
+# libraries link against.
+include(CMakePackageConfigHelpers)
+set(VELMOR_CONFIG_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Velmor)
+
+get_property(VELMOR_PACKAGE_TARGETS GLOBAL PROPERTY VELMOR_PACKAGE_TARGETS)
+install(TARGETS ${VELMOR_PACKAGE_TARGETS} EXPORT VelmorTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        INCLUDES DESTINATION ${VELMOR_INCLUDE_INSTALL_DIR})
+install(DIRECTORY ai components core game graphics objects physics platform
+        DESTINATION ${VELMOR_INCLUDE_INSTALL_DIR}
+        FILES_MATCHING PATTERN "*.h")
+install(EXPORT VelmorTargets NAMESPACE Velmor:: DESTINATION ${VELMOR_CONFIG_INSTALL_DIR})
+
+# Read by the config template.
+if(TARGET velmor_sdl)
+  set(VELMOR_HAS_SDL ON)
+else()
+  set(VELMOR_HAS_SDL OFF)
+endif()
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/VelmorConfig.cmake.in
+                              ${PROJECT_BINARY_DIR}/VelmorConfig.cmake
+                              INSTALL_DESTINATION ${VELMOR_CONFIG_INSTALL_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/VelmorConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/VelmorConfig.cmake ${PROJECT_BINARY_DIR}/VelmorConfigVersion.cmake
+        DESTINATION ${VELMOR_CONFIG_INSTALL_DIR})
