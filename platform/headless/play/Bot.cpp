@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "components/Hazards.h"
+#include "components/Swimming.h"
 #include "core/WinTypes.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
@@ -71,7 +72,7 @@ bool ClearShot(Vec2 from, Vec2 to) {
 
 // Whether `p` lies in water (the bot cannot aim well while swimming).
 bool InWater(Vec2 p) {
-    for (GameObject* object : scene::WithComponent("Water")) {
+    for (GameObject* object : scene::WithComponent(Water::kTypeName)) {
         auto* body = object->Get<Body>();
         const Vec2 c = scene::Where(object);
         if (body != nullptr && std::fabs(p.x - c.x) < body->collisionSize.x + 30.0f &&
