@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
+#include "support/GameScene.h"
 #include "components/Controllable.h"
 #include "physics/Body.h"
 
@@ -39,7 +40,7 @@ protected:
         return body->accumulatedForce;
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
     GameObject* mover = nullptr;
     Controllable* control = nullptr;
     Body* body = nullptr;

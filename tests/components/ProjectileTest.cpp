@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
+#include "support/GameScene.h"
 #include "components/Projectiles.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
@@ -30,7 +31,7 @@ protected:
         scene.data.Archetype("nobody.txt", "Position end Fireball end");
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
 };
 
 TEST_F(Projectiles, AFireballHittingAWallLeavesOneHoleWhereItWasAndIsGoneAtTheEndOfTheFrame) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
+#include "support/GameScene.h"
 #include "ai/AIController.h"
 #include "ai/RandomTargetAI.h"
 #include "components/Swimming.h"
@@ -37,7 +38,7 @@ protected:
         return Part<RandomTargetAI>(scene.First("RandomTargetAI"), "RandomTargetAI");
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
 };
 
 TEST_F(Swimming, ANonSwimmerInWaterKeepsItsMotionButTheAIHearsWhereItIs) {
