@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "AiScene.h"
+#include "RandomDraws.h"
+#include "support/GameScene.h"
 #include "ai/AIController.h"
 #include "ai/RandomTargetAI.h"
 #include "ai/TargetFollowingAI.h"
@@ -41,7 +42,7 @@ protected:
         return ai->target;
     }
 
-    AiScene scene;
+    GameScene scene;
     RandomTargetAI* ai = nullptr;
     Vec2* position = nullptr;
 };
@@ -151,7 +152,7 @@ protected:
         return ai->body->accumulatedForce;
     }
 
-    AiScene scene;
+    GameScene scene;
 };
 
 TEST_F(Following, WithoutAPlayerItSteersTowardsTheOrigin) {
@@ -239,7 +240,7 @@ public:
 };
 
 TEST(AIControllerDelivery, OnlyPlayerAnnouncementsAndSwimmingNoticesReachTheAIs) {
-    AiScene scene;
+    GameScene scene;
     ASSERT_TRUE(scene.Start(""));
     ListeningAI listener;
     Message quit(MsgQuit);
