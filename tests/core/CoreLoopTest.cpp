@@ -6,7 +6,7 @@
 #include "core/Messages.h"
 #include "core/WindowProc.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "ProbeSystem.h"
+#include "support/MessageRecorder.h"
 
 namespace {
 
@@ -17,9 +17,9 @@ protected:
     void SetUp() override {
         gPlatform = &platform;
         gCore = &core;
-        auto a = std::make_unique<ProbeSystem>("first", log);
-        auto b = std::make_unique<ProbeSystem>("second", log);
-        auto c = std::make_unique<ProbeSystem>("third", log);
+        auto a = std::make_unique<MessageRecorder>(log, "first");
+        auto b = std::make_unique<MessageRecorder>(log, "second", MessageRecorder::Keeps::OrderOnly);
+        auto c = std::make_unique<MessageRecorder>(log, "third", MessageRecorder::Keeps::OrderOnly);
         first = a.get();
         second = b.get();
         third = c.get();
@@ -46,10 +46,10 @@ protected:
 
     HeadlessPlatform platform;
     Core core{platform};
-    std::shared_ptr<ProbeLog> log = std::make_shared<ProbeLog>();
-    ProbeSystem* first = nullptr;
-    ProbeSystem* second = nullptr;
-    ProbeSystem* third = nullptr;
+    std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();
+    MessageRecorder* first = nullptr;
+    MessageRecorder* second = nullptr;
+    MessageRecorder* third = nullptr;
 };
 
 TEST_F(CoreLoop, ClockWrapGivesTheSmallTrueStep) {
