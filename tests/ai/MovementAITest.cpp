@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "RandomDraws.h"
-#include "support/GameScene.h"
 #include "ai/AIController.h"
 #include "ai/RandomTargetAI.h"
 #include "ai/TargetFollowingAI.h"
@@ -15,6 +14,7 @@
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "RandomDraws.h"
-#include "support/GameScene.h"
 #include "ai/AIController.h"
 #include "ai/SpittingAI.h"
 #include "core/Core.h"
@@ -13,6 +12,7 @@
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "GameplayData.h"
-#include "support/GameScene.h"
 #include "components/Clickable.h"
 #include "components/Cursor.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "GameplayData.h"
-#include "support/GameScene.h"
 #include "components/Controllable.h"
 #include "physics/Body.h"
+#include "support/GameScene.h"
 
 namespace {
 

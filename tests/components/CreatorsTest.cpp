@@ -4,9 +4,9 @@
 #include <string>
 
 #include "GameplayData.h"
-#include "support/GameScene.h"
 #include "objects/Component.h"
 #include "objects/Factory.h"
+#include "support/GameScene.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "GameplayData.h"
-#include "support/GameScene.h"
 #include "components/Hazards.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 

@@ -1,26 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "GameplayData.h"
-#include "support/GameScene.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
 #include "objects/Factory.h"
+#include "support/GameScene.h"
 
 namespace {
 
-// What the tests compare of one announcement.
-struct Broadcast {
-    std::int32_t id;
-    std::int32_t objectId;
-    bool alive;
-    bool operator==(const Broadcast&) const = default;
-};
-
-std::vector<Broadcast> Announcements(const MessageLog& all) {
-    std::vector<Broadcast> found;
+std::vector<HeardMessage> Announcements(const MessageLog& all) {
+    std::vector<HeardMessage> found;
     for (const HeardMessage& b : all.messages) {
         if (b.id == MsgPlayerId || b.id == MsgObjectId) {
-            found.push_back({b.id, b.objectId, b.alive});
+            found.push_back(b);
         }
     }
     return found;
@@ -53,8 +45,8 @@ TEST_F(Announcing, ObjectsAnnounceThemselvesInInitializationOrder) {
     EXPECT_LT(player, first);
     EXPECT_LT(first, second);
     EXPECT_EQ(Announcements(*scene.broadcasts),
-              (std::vector<Broadcast>{{MsgPlayerId, player, true}, {MsgObjectId, first, true},
-                                      {MsgObjectId, second, true}}));
+              (std::vector<HeardMessage>{{MsgPlayerId, player, true}, {MsgObjectId, first, true},
+                                         {MsgObjectId, second, true}}));
     EXPECT_EQ(gGameLogic->playerId, player);
     EXPECT_EQ(gGameLogic->nonPlayerCount, 2);
 }
@@ -63,14 +55,14 @@ TEST_F(Announcing, DeletionIsAnnouncedWithAliveFalse) {
     scene.broadcasts->messages.clear();
     gFactory->GetObjectById(first)->Destroy();
     scene.Frame();
-    EXPECT_EQ(Announcements(*scene.broadcasts), (std::vector<Broadcast>{{MsgObjectId, first, false}}));
+    EXPECT_EQ(Announcements(*scene.broadcasts), (std::vector<HeardMessage>{{MsgObjectId, first, false}}));
     EXPECT_EQ(gGameLogic->nonPlayerCount, 1);
 
     // Teardown announces whatever is left, while every system still listens.
     scene.broadcasts->messages.clear();
     scene.game->Shutdown();
     const auto last = Announcements(*scene.broadcasts);
-    EXPECT_EQ(last, (std::vector<Broadcast>{{MsgPlayerId, player, false}, {MsgObjectId, second, false}}));
+    EXPECT_EQ(last, (std::vector<HeardMessage>{{MsgPlayerId, player, false}, {MsgObjectId, second, false}}));
 }
 
 TEST_F(Announcing, AnObjectNeverInitializedNeverAnnouncesItsDeparture) {

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "GameplayData.h"
-#include "support/GameScene.h"
 #include "components/MouseTargeting.h"
 #include "components/ObjectThrower.h"
 #include "core/Messages.h"
@@ -13,6 +12,7 @@
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 

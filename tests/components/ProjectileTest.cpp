@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "GameplayData.h"
-#include "support/GameScene.h"
 #include "components/Projectiles.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 

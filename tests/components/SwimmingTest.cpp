@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "GameplayData.h"
-#include "support/GameScene.h"
 #include "ai/AIController.h"
 #include "ai/RandomTargetAI.h"
 #include "components/Swimming.h"
 #include "core/Messages.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 namespace {
 HeardMessage Heard(const Message& message) {
-    HeardMessage heard{message.id, 0, false, 0, Vec2{0.0f, 0.0f}, false, false};
+    HeardMessage heard{message.id};
     if (message.id == MsgPlayerId || message.id == MsgObjectId) {
         const auto& announcement = static_cast<const IDMessage&>(message);
         heard.objectId = announcement.objectId;

@@ -14,12 +14,13 @@
 // tests compare (the rest stay zero).
 struct HeardMessage {
     MessageId id;
-    std::int32_t objectId;  // IDMessage
-    bool alive;             // IDMessage
-    std::int32_t key;       // KeyMessage
-    Vec2 position;          // MouseMoveMessage, MouseButtonMessage
-    bool left;              // MouseButtonMessage
-    bool pressed;           // MouseButtonMessage
+    std::int32_t objectId = 0;  // IDMessage
+    bool alive = false;         // IDMessage
+    std::int32_t key = 0;       // KeyMessage
+    Vec2 position{};            // MouseMoveMessage, MouseButtonMessage
+    bool left = false;          // MouseButtonMessage
+    bool pressed = false;       // MouseButtonMessage
+    bool operator==(const HeardMessage&) const = default;
 };
 
 // What recorders saw, in order. Kept apart from the recorders so that it
