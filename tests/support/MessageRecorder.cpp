@@ -1,5 +1,7 @@
 #include "support/MessageRecorder.h"
 
+#include <algorithm>
+
 #include "core/Core.h"
 
 namespace {
@@ -24,11 +26,8 @@ HeardMessage Heard(const Message& message) {
 }  // namespace
 
 int MessageLog::Count(MessageId id) const {
-    int n = 0;
-    for (const HeardMessage& heard : messages) {
-        n += heard.id == id ? 1 : 0;
-    }
-    return n;
+    return static_cast<int>(
+        std::count_if(messages.begin(), messages.end(), [id](const HeardMessage& heard) { return heard.id == id; }));
 }
 
 std::vector<MessageId> MessageLog::Ids() const {

@@ -34,8 +34,8 @@ struct MessageLog {
 
     int Count(MessageId id) const;
     std::vector<MessageId> Ids() const;
-    std::vector<std::int32_t> Keys() const;       // of the key messages
-    std::vector<Vec2> Positions() const;          // of the mouse messages
+    std::vector<std::int32_t> Keys() const;  // of the key messages
+    std::vector<Vec2> Positions() const;     // of the mouse messages
 };
 
 // A system that records what the core hands it and can act from inside its
