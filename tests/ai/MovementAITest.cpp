@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "AiScene.h"
+#include "RandomDraws.h"
 #include "ai/AIController.h"
 #include "ai/RandomTargetAI.h"
 #include "ai/TargetFollowingAI.h"
@@ -14,6 +14,7 @@
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ protected:
         return ai->target;
     }
 
-    AiScene scene;
+    GameScene scene;
     RandomTargetAI* ai = nullptr;
     Vec2* position = nullptr;
 };
@@ -151,7 +152,7 @@ protected:
         return ai->body->accumulatedForce;
     }
 
-    AiScene scene;
+    GameScene scene;
 };
 
 TEST_F(Following, WithoutAPlayerItSteersTowardsTheOrigin) {
@@ -239,7 +240,7 @@ public:
 };
 
 TEST(AIControllerDelivery, OnlyPlayerAnnouncementsAndSwimmingNoticesReachTheAIs) {
-    AiScene scene;
+    GameScene scene;
     ASSERT_TRUE(scene.Start(""));
     ListeningAI listener;
     Message quit(MsgQuit);

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "AiScene.h"
+#include "RandomDraws.h"
 #include "ai/AIController.h"
 #include "ai/SpittingAI.h"
 #include "core/Core.h"
@@ -12,6 +12,7 @@
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ protected:
 
     std::size_t Spat() const { return scene.Count("Killable"); }
 
-    AiScene scene;
+    GameScene scene;
     SpittingAI* spitter = nullptr;
 };
 
@@ -192,7 +193,7 @@ void WriteIncompleteSpitters(const TempData& data) {
 }
 
 TEST(SpittingChain, SpitThatSpitsAtOnceStartsNextFrameInsteadOfSpawningWithoutEndInOneFrame) {
-    AiScene scene;
+    GameScene scene;
     scene.data.Archetype("hero.txt", "Position Vec2 position 100 400 end IDAnnouncer bool player true end");
     // Every spitter spits on its first frame, and what it spits is one too.
     scene.data.Archetype("chain.txt", "Position Vec2 position 100 100 Vec2 size 4 4 end Body Shape Rect end end "
@@ -210,7 +211,7 @@ TEST(SpittingChain, SpitThatSpitsAtOnceStartsNextFrameInsteadOfSpawningWithoutEn
 TEST(SpittingIncomplete, SpittersWithoutThrowerBodyOrPositionAndPlayersWithoutPositionThrowNothing) {
     for (const char* level : {"hero.txt end dry.txt end bodiless.txt end placeless.txt end",
                               "faceless.txt end spitter.txt end"}) {
-        AiScene scene;
+        GameScene scene;
         WriteIncompleteSpitters(scene.data);
         ASSERT_TRUE(scene.Start(level)) << level;
         for (GameObject* object : scene.game->ObjectsWith("SpittingAI")) {

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
 #include "components/Clickable.h"
 #include "components/Cursor.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ protected:
         scene.Frame();
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
 };
 
 TEST_F(Clicking, ByDefaultALeftPressInsideFiresAndEachClickFiresAgain) {
@@ -160,7 +161,7 @@ protected:
         scene.data.Archetype("arrow.txt", "Position Vec2 size 4 4 end Cursor end");
         scene.data.Archetype("bare.txt", "Cursor end");
     }
-    GameplayScene scene;
+    GameScene scene{GameplayData};
 };
 
 TEST_F(Cursors, TheLatestCursorWinsAndTheOldOneLeavesWithItsObject) {

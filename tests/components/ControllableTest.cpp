@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
 #include "components/Controllable.h"
 #include "physics/Body.h"
+#include "support/GameScene.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ protected:
         return body->accumulatedForce;
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
     GameObject* mover = nullptr;
     Controllable* control = nullptr;
     Body* body = nullptr;

@@ -3,14 +3,15 @@
 #include <memory>
 #include <string>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
 #include "objects/Component.h"
 #include "objects/Factory.h"
+#include "support/GameScene.h"
 
 namespace {
 
 TEST(Creators, EveryComponentTypeCanBeBuiltByItsNameOnceTheGameHasStarted) {
-    GameplayScene scene;
+    GameScene scene{GameplayData};
     ASSERT_TRUE(scene.Start(""));
     const char* names[] = {"Controllable", "Clickable",  "IDAnnouncer",    "Water",         "Swimmer",
                            "Killable",     "Deadly",     "Hole",           "Fireball",      "ObjectThrower",

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
 #include "components/Hazards.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ protected:
         scene.data.Archetype("bare.txt", "Hole float duration 0.5 end");
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
 };
 
 TEST_F(Hazards, DeadlyDestroysOnlyTheKillableOneOfAPair) {

@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
 #include "objects/Factory.h"
+#include "support/GameScene.h"
 
 namespace {
 
-std::vector<Broadcast> Announcements(const std::vector<Broadcast>& all) {
-    std::vector<Broadcast> found;
-    for (const Broadcast& b : all) {
+std::vector<HeardMessage> Announcements(const MessageLog& all) {
+    std::vector<HeardMessage> found;
+    for (const HeardMessage& b : all.messages) {
         if (b.id == MsgPlayerId || b.id == MsgObjectId) {
             found.push_back(b);
         }
@@ -34,7 +35,7 @@ protected:
         second = announcers[2]->id;
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
     std::int32_t player = 0;
     std::int32_t first = 0;
     std::int32_t second = 0;
@@ -43,34 +44,34 @@ protected:
 TEST_F(Announcing, ObjectsAnnounceThemselvesInInitializationOrder) {
     EXPECT_LT(player, first);
     EXPECT_LT(first, second);
-    EXPECT_EQ(Announcements(scene.broadcasts),
-              (std::vector<Broadcast>{{MsgPlayerId, player, true}, {MsgObjectId, first, true},
-                                      {MsgObjectId, second, true}}));
+    EXPECT_EQ(Announcements(*scene.broadcasts),
+              (std::vector<HeardMessage>{{MsgPlayerId, player, true}, {MsgObjectId, first, true},
+                                         {MsgObjectId, second, true}}));
     EXPECT_EQ(gGameLogic->playerId, player);
     EXPECT_EQ(gGameLogic->nonPlayerCount, 2);
 }
 
 TEST_F(Announcing, DeletionIsAnnouncedWithAliveFalse) {
-    scene.broadcasts.clear();
+    scene.broadcasts->messages.clear();
     gFactory->GetObjectById(first)->Destroy();
     scene.Frame();
-    EXPECT_EQ(Announcements(scene.broadcasts), (std::vector<Broadcast>{{MsgObjectId, first, false}}));
+    EXPECT_EQ(Announcements(*scene.broadcasts), (std::vector<HeardMessage>{{MsgObjectId, first, false}}));
     EXPECT_EQ(gGameLogic->nonPlayerCount, 1);
 
     // Teardown announces whatever is left, while every system still listens.
-    scene.broadcasts.clear();
+    scene.broadcasts->messages.clear();
     scene.game->Shutdown();
-    const auto last = Announcements(scene.broadcasts);
-    EXPECT_EQ(last, (std::vector<Broadcast>{{MsgPlayerId, player, false}, {MsgObjectId, second, false}}));
+    const auto last = Announcements(*scene.broadcasts);
+    EXPECT_EQ(last, (std::vector<HeardMessage>{{MsgPlayerId, player, false}, {MsgObjectId, second, false}}));
 }
 
 TEST_F(Announcing, AnObjectNeverInitializedNeverAnnouncesItsDeparture) {
-    scene.broadcasts.clear();
+    scene.broadcasts->messages.clear();
     GameObject* unplaced = gFactory->CreateObject("enemy.txt");
     ASSERT_NE(unplaced, nullptr);
     unplaced->Destroy();
     scene.Frame();
-    EXPECT_TRUE(Announcements(scene.broadcasts).empty());
+    EXPECT_TRUE(Announcements(*scene.broadcasts).empty());
     EXPECT_EQ(gGameLogic->nonPlayerCount, 2);
 }
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
 #include "components/MouseTargeting.h"
 #include "components/ObjectThrower.h"
 #include "core/Messages.h"
@@ -12,6 +12,7 @@
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ protected:
         return gFactory->objects.size() > before;
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
     MouseTargeting* aim = nullptr;
     GameObject* playerObject = nullptr;
     ObjectThrower* thrower = nullptr;
@@ -228,7 +229,7 @@ protected:
         thrower->object = "fireball.txt";
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
     GameObject* playerObject = nullptr;
     ObjectThrower* thrower = nullptr;
 };

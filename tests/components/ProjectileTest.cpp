@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
 #include "components/Projectiles.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ protected:
         scene.data.Archetype("nobody.txt", "Position end Fireball end");
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
 };
 
 TEST_F(Projectiles, AFireballHittingAWallLeavesOneHoleWhereItWasAndIsGoneAtTheEndOfTheFrame) {

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "GameplayScene.h"
+#include "GameplayData.h"
 #include "ai/AIController.h"
 #include "ai/RandomTargetAI.h"
 #include "components/Swimming.h"
 #include "core/Messages.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
+#include "support/GameScene.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ protected:
         return Part<RandomTargetAI>(scene.First("RandomTargetAI"), "RandomTargetAI");
     }
 
-    GameplayScene scene;
+    GameScene scene{GameplayData};
 };
 
 TEST_F(Swimming, ANonSwimmerInWaterKeepsItsMotionButTheAIHearsWhereItIs) {

@@ -9,7 +9,7 @@
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "ProbeSystem.h"
+#include "support/MessageRecorder.h"
 #include "support/TempData.h"
 
 namespace {
@@ -21,9 +21,9 @@ protected:
     void SetUp() override {
         gPlatform = &platform;
         gCore = &core;
-        auto a = std::make_unique<ProbeSystem>("first", log);
-        auto b = std::make_unique<ProbeSystem>("second", log);
-        auto c = std::make_unique<ProbeSystem>("third", log);
+        auto a = std::make_unique<MessageRecorder>(log, "first");
+        auto b = std::make_unique<MessageRecorder>(log, "second", MessageRecorder::Keeps::OrderOnly);
+        auto c = std::make_unique<MessageRecorder>(log, "third", MessageRecorder::Keeps::OrderOnly);
         first = a.get();
         second = b.get();
         third = c.get();
@@ -50,10 +50,10 @@ protected:
 
     HeadlessPlatform platform;
     Core core{platform};
-    std::shared_ptr<ProbeLog> log = std::make_shared<ProbeLog>();
-    ProbeSystem* first = nullptr;
-    ProbeSystem* second = nullptr;
-    ProbeSystem* third = nullptr;
+    std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();
+    MessageRecorder* first = nullptr;
+    MessageRecorder* second = nullptr;
+    MessageRecorder* third = nullptr;
 };
 
 TEST_F(CoreLoop, ClockWrapGivesTheSmallTrueStep) {
@@ -237,7 +237,7 @@ public:
 
     TeardownProbe() : Component(kTypeName) {}
     ~TeardownProbe() override { systemsLeft.push_back(gCore != nullptr ? gCore->systems.size() : 0); }
-    void Serialize(DataReader& in) override { SkipBlock(in, "TeardownProbe"); }
+    void Serialize(DataReader& in) override { SkipBlock(in, kTypeName); }
     static inline std::vector<std::size_t> systemsLeft;
 };
 
@@ -249,7 +249,7 @@ TEST(CoreTeardown, TheDestructorDeletesEveryObjectBeforeAnySystem) {
     {
         Core core(platform);
         gCore = &core;
-        core.systems.push_back(std::make_unique<ProbeSystem>("first", std::make_shared<ProbeLog>()));
+        core.systems.push_back(std::make_unique<MessageRecorder>());
         auto factory = std::make_unique<Factory>();
         factory->SetDataRoot(data.Root());
         factory->Register<TeardownProbe>();

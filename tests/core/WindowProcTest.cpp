@@ -9,7 +9,7 @@
 #include "core/WindowProc.h"
 #include "game/GameLogic.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "ProbeSystem.h"
+#include "support/MessageRecorder.h"
 #include "support/TempData.h"
 
 namespace {
@@ -22,7 +22,7 @@ protected:
         gPlatform = &platform;
         gCore = &core;
         core.systems.push_back(std::make_unique<GameLogic>());
-        core.systems.push_back(std::make_unique<ProbeSystem>("first", log));
+        core.systems.push_back(std::make_unique<MessageRecorder>(log, "first"));
         platform.CreateMainWindow("Velmor", "VelmorWindowClass", 1280, 1024, &WindowProc);
         core.BeginLoop();
     }
@@ -37,7 +37,7 @@ protected:
 
     HeadlessPlatform platform;
     Core core{platform};
-    std::shared_ptr<ProbeLog> log = std::make_shared<ProbeLog>();
+    std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();
 };
 
 TEST_F(WindowInput, MouseIsMappedOntoTheVirtualScreenFromTheCurrentClientSize) {
@@ -48,10 +48,10 @@ TEST_F(WindowInput, MouseIsMappedOntoTheVirtualScreenFromTheCurrentClientSize) {
     platform.SetClientSize(2560, 2048);  // resized: the same corner still maps to the far corner
     platform.MouseMove(2560, 2048);
     Pump();
-    ASSERT_EQ(log->positions.size(), 3u);
-    EXPECT_EQ(log->positions[0], Vec2(640.0f, 512.0f));
-    EXPECT_EQ(log->positions[1], Vec2(1280.0f, 1024.0f));
-    EXPECT_EQ(log->positions[2], Vec2(1280.0f, 1024.0f));
+    ASSERT_EQ(log->Positions().size(), 3u);
+    EXPECT_EQ(log->Positions()[0], Vec2(640.0f, 512.0f));
+    EXPECT_EQ(log->Positions()[1], Vec2(1280.0f, 1024.0f));
+    EXPECT_EQ(log->Positions()[2], Vec2(1280.0f, 1024.0f));
     EXPECT_EQ(gGameLogic->mousePosition, Vec2(1280.0f, 1024.0f));
 }
 
@@ -60,8 +60,8 @@ TEST_F(WindowInput, ClientCoordinatesAreSigned16Bit) {
     platform.SetClientSize(640, 512);
     platform.MouseMove(-10, -20);
     Pump();
-    ASSERT_EQ(log->positions.size(), 1u);
-    EXPECT_EQ(log->positions[0], Vec2(-20.0f, -40.0f));
+    ASSERT_EQ(log->Positions().size(), 1u);
+    EXPECT_EQ(log->Positions()[0], Vec2(-20.0f, -40.0f));
 }
 
 TEST_F(WindowInput, EmptyClientAreaGivesAFinitePositionWithThatAxisAtZero) {
@@ -75,13 +75,13 @@ TEST_F(WindowInput, EmptyClientAreaGivesAFinitePositionWithThatAxisAtZero) {
     platform.SetClientSize(0, 0);
     platform.MouseMove(5, 5);
     Pump();
-    ASSERT_EQ(log->positions.size(), 3u);
-    for (const Vec2& p : log->positions) {
+    ASSERT_EQ(log->Positions().size(), 3u);
+    for (const Vec2& p : log->Positions()) {
         EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
     }
-    EXPECT_EQ(log->positions[0], Vec2(0.0f, 512.0f));
-    EXPECT_EQ(log->positions[1], Vec2(640.0f, 0.0f));
-    EXPECT_EQ(log->positions[2], Vec2(0.0f, 0.0f));
+    EXPECT_EQ(log->Positions()[0], Vec2(0.0f, 512.0f));
+    EXPECT_EQ(log->Positions()[1], Vec2(640.0f, 0.0f));
+    EXPECT_EQ(log->Positions()[2], Vec2(0.0f, 0.0f));
 }
 
 TEST_F(WindowInput, ButtonsCarryTheLastMovePositionNotTheirOwn) {
@@ -92,11 +92,11 @@ TEST_F(WindowInput, ButtonsCarryTheLastMovePositionNotTheirOwn) {
     platform.Post(win::WM_RBUTTONDOWN, 0, win::MakePointLParam(8, 8));
     platform.Post(win::WM_RBUTTONUP);
     Pump();
-    ASSERT_EQ(log->messages, (std::vector<MessageId>{MsgMouseButton, MsgMouseMove, MsgMouseButton,
+    ASSERT_EQ(log->Ids(), (std::vector<MessageId>{MsgMouseButton, MsgMouseMove, MsgMouseButton,
                                                      MsgMouseButton, MsgMouseButton}));
-    EXPECT_EQ(log->positions[0], Vec2(0.0f, 0.0f));  // before any move
-    for (std::size_t i = 1; i < log->positions.size(); ++i) {
-        EXPECT_EQ(log->positions[i], Vec2(100.0f, 200.0f)) << i;
+    EXPECT_EQ(log->Positions()[0], Vec2(0.0f, 0.0f));  // before any move
+    for (std::size_t i = 1; i < log->Positions().size(); ++i) {
+        EXPECT_EQ(log->Positions()[i], Vec2(100.0f, 200.0f)) << i;
     }
 }
 
@@ -106,7 +106,7 @@ TEST_F(WindowInput, ButtonMessagesTellLeftRightDownUp) {
         bool pressed;
     };
     std::vector<Seen> seen;
-    auto* probe = static_cast<ProbeSystem*>(core.systems.back().get());
+    auto* probe = static_cast<MessageRecorder*>(core.systems.back().get());
     probe->onMessage = [&seen](Message& message) {
         if (message.id == MsgMouseButton) {
             auto& button = static_cast<MouseButtonMessage&>(message);
@@ -135,7 +135,7 @@ TEST_F(WindowInput, EveryAutoRepeatIsAKeyMessageAndNothingElseIsPassedOn) {
     platform.Post(win::WM_SIZE, 0, win::MakePointLParam(10, 10));
     platform.Post(0x0203);  // left double-click
     Pump();
-    EXPECT_EQ(log->keys, (std::vector<std::int32_t>{'W', 'W', 'W'}));
+    EXPECT_EQ(log->Keys(), (std::vector<std::int32_t>{'W', 'W', 'W'}));
     EXPECT_EQ(log->messages.size(), 3u);
     EXPECT_EQ(WindowProc(nullptr, win::WM_KEYUP, 'W', 0), 0);
 }

@@ -9,8 +9,7 @@
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "GameProbes.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/TempData.h"
+#include "support/GameScene.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ std::string Button(int x, const std::string& command) {
 // The game flow on a small data set: a menu of buttons (switch to play.lvl
 // at x 100, load play.lvl at 300, quit at 500), a level with a player and
 // two enemies, an empty end level and the end-screen text.
-class Flow : public ::testing::Test {
+class Flow : public ::testing::Test, public GameScene {
 protected:
     void SetUp() override {
         GameLog::Reset();
@@ -45,7 +44,6 @@ protected:
         GameLog::Reset();
     }
     void Start() {
-        game = std::make_unique<HeadlessGame>(HeadlessGame::Config{data.Root()});
         ASSERT_TRUE(game->Start());
         RegisterGameProbes();
         watch = &InstallFrameWatch();
@@ -88,17 +86,15 @@ protected:
         return nullptr;
     }
 
-    TempData data;
-    std::unique_ptr<HeadlessGame> game;
-    FrameWatch* watch = nullptr;
+    MessageRecorder* watch = nullptr;
 };
 
 TEST_F(Flow, EscOnTheMenuEndsTheLoopAfterThatFrame) {
     Start();
-    const std::size_t updates = watch->dts.size();
+    const std::size_t updates = watch->log->updates.size();
     game->PressKey(kEsc);
     EXPECT_FALSE(game->Frame());
-    EXPECT_EQ(watch->dts.size(), updates + 1);  // the frame still ran
+    EXPECT_EQ(watch->log->updates.size(), updates + 1);  // the frame still ran
     EXPECT_EQ(game->LevelNames(), std::vector<std::string>{"menu.lvl"});
 }
 
@@ -128,11 +124,11 @@ TEST_F(Flow, SwitchLevelReplacesTheMenuAndResumesTimeAfterTwoZeroFrames) {
     ASSERT_NE(Player(), nullptr);
     EXPECT_EQ(gGameLogic->nonPlayerCount, 2);
     EXPECT_FALSE(gCore->paused);
-    EXPECT_FLOAT_EQ(watch->dts.back(), 0.016f);  // the click's frame took its step before the pump
+    EXPECT_FLOAT_EQ(watch->log->updates.back(), 0.016f);  // the click's frame took its step before the pump
     game->Frame(20);
     game->Frame(30);
     game->Frame(40);
-    const std::vector<float> tail(watch->dts.end() - 3, watch->dts.end());
+    const std::vector<float> tail(watch->log->updates.end() - 3, watch->log->updates.end());
     EXPECT_EQ(tail, (std::vector<float>{0.0f, 0.0f, 0.040f}));
 }
 
@@ -188,7 +184,7 @@ TEST_F(Flow, PlayerLossShowsTheGameOverScreenOverTheLevel) {
     EXPECT_NE(end->objects.head->GetComponent("Sprite"), nullptr);
     EXPECT_EQ(end->objects.head->level, end);
     game->Frame(100);
-    EXPECT_FLOAT_EQ(watch->dts.back(), 0.0f);
+    EXPECT_FLOAT_EQ(watch->log->updates.back(), 0.0f);
     EXPECT_EQ(Enemies().size(), 2u);  // the level stays live beneath
 }
 
@@ -266,7 +262,7 @@ TEST_F(Flow, LReloadsEveryLevelWithoutTheEndTextAndResumesTime) {
     game->Frame(20);
     game->Frame(30);
     game->Frame(40);
-    const std::vector<float> tail(watch->dts.end() - 3, watch->dts.end());
+    const std::vector<float> tail(watch->log->updates.end() - 3, watch->log->updates.end());
     EXPECT_EQ(tail, (std::vector<float>{0.0f, 0.0f, 0.040f}));
 }
 

@@ -56,9 +56,9 @@ void RegisterGameProbes() {
     gFactory->Register<ProbeCursor>();
 }
 
-FrameWatch& InstallFrameWatch() {
-    auto watch = std::make_unique<FrameWatch>();
-    FrameWatch& result = *watch;
+MessageRecorder& InstallFrameWatch() {
+    auto watch = std::make_unique<MessageRecorder>();
+    MessageRecorder& result = *watch;
     gCore->systems.insert(gCore->systems.begin() + 1, std::move(watch));
     return result;
 }

@@ -7,8 +7,8 @@
 
 #include "components/Cursor.h"
 #include "components/LevelListLink.h"
-#include "core/System.h"
 #include "objects/Component.h"
+#include "support/MessageRecorder.h"
 
 class Level;
 
@@ -60,21 +60,8 @@ public:
     std::int32_t tag = 0;
 };
 
-// Runs a callback in every frame's update; inserted right behind the game
-// logic, it sees the state that the game logic's update left.
-class FrameWatch : public System {
-public:
-    void Update(float dt) override {
-        dts.push_back(dt);
-        if (onUpdate) {
-            onUpdate();
-        }
-    }
-    std::function<void()> onUpdate;
-    std::vector<float> dts;
-};
-
 // Registers the probes with the running factory.
 void RegisterGameProbes();
-// Inserts a FrameWatch behind the game logic; the core owns it.
-FrameWatch& InstallFrameWatch();
+// Inserts a recorder right behind the game logic, so that it sees the state
+// the game logic's update left; the core owns it.
+MessageRecorder& InstallFrameWatch();

@@ -13,13 +13,12 @@
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "GameProbes.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/TempData.h"
+#include "support/GameScene.h"
 
 namespace {
 
 // Levels on the running engine (empty menu), with the probes registered.
-class LevelTest : public ::testing::Test {
+class LevelTest : public ::testing::Test, public GameScene {
 protected:
     void SetUp() override {
         GameLog::Reset();
@@ -28,7 +27,6 @@ protected:
                        "Position end Body Shape Rect end end ListProbe int tag 1 end end");
         data.Archetype("button.txt", "Position end ListProbe bool mouse true int tag 2 end end");
         data.Archetype("plain.txt", "Position end end");
-        game = std::make_unique<HeadlessGame>(HeadlessGame::Config{data.Root()});
         ASSERT_TRUE(game->Start());
         RegisterGameProbes();
     }
@@ -51,9 +49,6 @@ protected:
         EXPECT_EQ(n, list.count);
         return n;
     }
-
-    TempData data;
-    std::unique_ptr<HeadlessGame> game;
 };
 
 TEST_F(LevelTest, ReloadHoldsOldAndNewForOneFrameAndTheOldNoLongerResolve) {

@@ -4,16 +4,14 @@
 
 #include "DrawLogView.h"
 #include "graphics/Graphics.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/TempData.h"
+#include "support/GameScene.h"
 
 namespace {
 
-class DebugPrimitives : public testing::Test {
+class DebugPrimitives : public testing::Test, public GameScene {
 protected:
     void SetUp() override {
         data.Level("menu.lvl", "");
-        game = std::make_unique<HeadlessGame>(HeadlessGame::Config{data.Root()});
         ASSERT_TRUE(game->Start());
     }
 
@@ -26,9 +24,6 @@ protected:
         EXPECT_EQ(calls.size(), 1U);
         return calls.empty() ? DrawLog::Call{} : calls[0];
     }
-
-    TempData data;
-    std::unique_ptr<HeadlessGame> game;
 };
 
 void ExpectVertex(const DebugVertex& v, float x, float y, D3DCOLOR colour) {

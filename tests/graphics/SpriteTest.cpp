@@ -11,13 +11,14 @@
 #include "objects/GameObject.h"
 #include "physics/Position.h"
 #include "platform/headless/play/HeadlessGame.h"
+#include "support/GameScene.h"
 #include "support/TempData.h"
 
 namespace {
 
 // A level of sprites over "box.txt"; each entry is the override text of one
 // object, and every sprite names its own image so the draws can be told apart.
-class SpriteScene {
+class SpriteScene : public GameScene {
 public:
     explicit SpriteScene(const std::vector<std::string>& entries) {
         data.Archetype("box.txt", "Position Vec2 position 100 200 Vec2 size 10 20 end Sprite end");
@@ -29,7 +30,6 @@ public:
             data.SolidImage(image, 2, 2, 0xFFFFFFFFU);
         }
         data.Level("menu.lvl", level);
-        game = std::make_unique<HeadlessGame>(HeadlessGame::Config{data.Root()});
     }
 
     std::vector<DrawLog::Call> Frame() {
@@ -58,9 +58,6 @@ public:
         ADD_FAILURE() << "no draw of " << image;
         return {};
     }
-
-    TempData data;
-    std::unique_ptr<HeadlessGame> game;
 };
 
 std::string Named(const std::string& image, const std::string& extra = "") {

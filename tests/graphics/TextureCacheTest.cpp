@@ -7,6 +7,7 @@
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
 #include "platform/headless/play/HeadlessGame.h"
+#include "support/GameScene.h"
 #include "support/TempData.h"
 
 namespace {
@@ -17,7 +18,7 @@ long Loads(const DrawLog& log, const std::string& image) {
     });
 }
 
-class TextureCache : public testing::Test {
+class TextureCache : public testing::Test, public GameScene {
 protected:
     void SetUp() override {
         data.SolidImage("a.png", 3, 5, 0xFF0000FFU);
@@ -25,12 +26,8 @@ protected:
         data.Write("Data/Images/corrupt.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0", 18));
         data.Archetype("box.txt", "Position end Sprite string name a.png end");
         data.Level("menu.lvl", "box.txt end box.txt end");
-        game = std::make_unique<HeadlessGame>(HeadlessGame::Config{data.Root()});
         ASSERT_TRUE(game->Start());
     }
-
-    TempData data;
-    std::unique_ptr<HeadlessGame> game;
 };
 
 TEST_F(TextureCache, TwoSpritesOfOneImageShareOneLoad) {

@@ -7,6 +7,7 @@
 #include "core/WindowProc.h"
 #include "game/GameLogic.h"
 #include "platform/DisplayFixture.h"
+#include "support/MessageRecorder.h"
 
 namespace {
 struct Raw {
@@ -67,34 +68,6 @@ void PushQuit() {
     event.type = SDL_QUIT;
     ASSERT_EQ(SDL_PushEvent(&event), 1);
 }
-
-// Keeps every message broadcast to the systems.
-class RecordingSystem : public System {
-public:
-    void Update(float) override {}
-    void SendMessage(Message* message) override {
-        Seen seen{message->id, 0, {}, false, false};
-        if (message->id == MsgKey) {
-            seen.key = static_cast<KeyMessage*>(message)->key;
-        } else if (message->id == MsgMouseMove) {
-            seen.position = static_cast<MouseMoveMessage*>(message)->position;
-        } else if (message->id == MsgMouseButton) {
-            auto* button = static_cast<MouseButtonMessage*>(message);
-            seen.position = button->position;
-            seen.left = button->left;
-            seen.pressed = button->pressed;
-        }
-        seen_.push_back(seen);
-    }
-    struct Seen {
-        MessageId id;
-        std::int32_t key;
-        Vec2 position;
-        bool left;
-        bool pressed;
-    };
-    std::vector<Seen> seen_;
-};
 
 class SdlEvents : public DisplayTest {
 protected:
@@ -196,8 +169,8 @@ TEST_F(SdlEvents, ReachTheEngineAsKeyMouseAndOneQuitMessage) {
     gCore = &core;
     gPlatform = &platform;
     core.systems.push_back(std::make_unique<GameLogic>());
-    auto recorder = std::make_unique<RecordingSystem>();
-    RecordingSystem& seen = *recorder;
+    auto recorder = std::make_unique<MessageRecorder>();
+    MessageRecorder& seen = *recorder;
     core.systems.push_back(std::move(recorder));
 
     // A 640 x 512 client area: positions scale by two into 1280 x 1024.
@@ -225,7 +198,7 @@ TEST_F(SdlEvents, ReachTheEngineAsKeyMouseAndOneQuitMessage) {
     platform.PumpMessages();
 
     EXPECT_FALSE(core.running) << "the close became MsgQuit";
-    const auto& m = seen.seen_;
+    const auto& m = seen.log->messages;
     ASSERT_EQ(m.size(), 10U);
     EXPECT_EQ(m[0].id, MsgMouseButton);
     EXPECT_EQ(m[0].position, (Vec2{0.0f, 0.0f}));

@@ -3,6 +3,7 @@
 #include "game/GameLogic.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
+#include "platform/headless/play/Scene.h"
 
 HeadlessGame::HeadlessGame() : HeadlessGame(Config{}) {}
 
@@ -39,16 +40,7 @@ void HeadlessGame::Shutdown() {
 }
 
 std::vector<GameObject*> HeadlessGame::ObjectsWith(const std::string& componentName) const {
-    std::vector<GameObject*> found;
-    if (gFactory == nullptr) {
-        return found;
-    }
-    for (const auto& [id, object] : gFactory->objects) {
-        if (object->GetComponent(componentName) != nullptr) {
-            found.push_back(object.get());
-        }
-    }
-    return found;
+    return scene::WithComponent(componentName);
 }
 
 std::vector<std::string> HeadlessGame::LevelNames() const {

@@ -129,15 +129,7 @@ std::string EndScreen() {
     return "";
 }
 
-int Count(const std::string& componentName) {
-    int count = 0;
-    if (gFactory != nullptr) {
-        for (const auto& [id, object] : gFactory->objects) {
-            count += object->GetComponent(componentName) != nullptr ? 1 : 0;
-        }
-    }
-    return count;
-}
+int Count(const std::string& componentName) { return static_cast<int>(WithComponent(componentName).size()); }
 
 void ClickAt(HeadlessGame& game, Vec2 at, bool left) {
     game.MoveMouse(static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y)));

@@ -5,58 +5,50 @@
 #include <string>
 #include <vector>
 
-#include "core/System.h"
 #include "objects/GameObject.h"
 #include "platform/headless/play/HeadlessGame.h"
+#include "support/MessageRecorder.h"
 #include "support/TempData.h"
 
-// What a system saw of one broadcast.
-struct Broadcast {
-    std::int32_t id;
-    std::int32_t objectId;  // IDMessage only
-    bool alive;             // IDMessage only
-    bool operator==(const Broadcast&) const = default;
-};
-
-// A system appended behind the Factory that records every broadcast.
-class BroadcastRecorder : public System {
+// The headless game over a data set that the test writes into `data`, with
+// lookups of live objects by component.
+class GameScene {
 public:
-    explicit BroadcastRecorder(std::vector<Broadcast>* log) : log_(log) {}
-    void Update(float /*dt*/) override {}
-    void SendMessage(Message* message) override;
+    // Writes the archetypes and images a group of tests shares into `data`.
+    using DataWriter = void (*)(const TempData& data);
 
-private:
-    std::vector<Broadcast>* log_;
-};
+    // Over `data`; `write` (if any) fills it before the test adds its own.
+    explicit GameScene(DataWriter write = nullptr);
 
-// The headless game over a data set written by the test. The data set
-// always holds the player, the aiming cursor, both projectiles, the hole and
-// the four cursor images; a test adds its own archetypes and the menu level.
-class GameplayScene {
-public:
-    GameplayScene();
-
-    // Writes menu.lvl and starts the game.
+    // Writes menu.lvl, then starts the game.
     bool Start(const std::string& menuLevel);
     bool Frame(std::uint32_t milliseconds = 16) { return game->Frame(milliseconds); }
     bool Frames(int count, std::uint32_t milliseconds = 16) { return game->Frames(count, milliseconds); }
 
     // Live objects that have the component, in id order.
-    std::vector<GameObject*> All(const std::string& component) const;
+    std::vector<GameObject*> All(const std::string& component) const { return game->ObjectsWith(component); }
     GameObject* First(const std::string& component) const;
+    // The component itself on the first object that has it, or null.
+    template <class T>
+    T* First(const std::string& component) const {
+        GameObject* object = First(component);
+        return object != nullptr ? object->GetAs<T>(component) : nullptr;
+    }
     std::size_t Count(const std::string& component) const { return All(component).size(); }
     // Creates an object and places it in the head level.
     GameObject* Spawn(const std::string& archetype) const;
     bool Pending(GameObject* object) const;
-    // Starts recording every broadcast into `broadcasts`.
+    // Starts recording every broadcast into `broadcasts` (behind the
+    // systems the game already has).
     void Record();
 
     // Declared before the game: its teardown still announces into them.
     TempData data;
-    std::vector<Broadcast> broadcasts;
+    std::shared_ptr<MessageLog> broadcasts = std::make_shared<MessageLog>();
     std::unique_ptr<HeadlessGame> game;
 };
 
+// The component `name` of an object that may be null.
 template <class T>
 T* Part(GameObject* object, const std::string& name) {
     return object != nullptr ? object->GetAs<T>(name) : nullptr;
