@@ -87,20 +87,20 @@ Vec2 ReadVec2(Bytes& in, float low, float high) {
 }
 
 BodySpec ReadBody(Bytes& in) {
-    BodySpec spec;
+    BodySpec plan;
     const std::uint8_t flags = in.Next<std::uint8_t>();
-    spec.kind = (flags & 1) != 0 ? ShapeCircle : ShapeRect;
-    spec.resolve = (flags & 2) == 0;
+    plan.kind = (flags & 1) != 0 ? ShapeCircle : ShapeRect;
+    plan.resolve = (flags & 2) == 0;
     static constexpr std::int32_t kLayers[] = {1, 1, 3, 2, 4, 5, -1, 0};
-    spec.layers = kLayers[(flags >> 2) & 7];
-    spec.mass = (flags & 32) != 0 ? 0.0f : ReadFloat(in, 0.1f, 5.0f);
-    spec.position = ReadVec2(in, 0.0f, 120.0f);
-    spec.size = ReadVec2(in, 0.0f, 20.0f);
-    spec.velocity = (flags & 64) != 0 ? ReadVec2(in, -300.0f, 300.0f) : Vec2{};
-    spec.acceleration = (flags & 128) != 0 ? ReadVec2(in, -200.0f, 200.0f) : Vec2{};
-    spec.restitution = ReadFloat(in, -0.5f, 1.0f);
-    spec.drag = ReadFloat(in, 0.0f, 0.1f);
-    return spec;
+    plan.layers = kLayers[(flags >> 2) & 7];
+    plan.mass = (flags & 32) != 0 ? 0.0f : ReadFloat(in, 0.1f, 5.0f);
+    plan.position = ReadVec2(in, 0.0f, 120.0f);
+    plan.size = ReadVec2(in, 0.0f, 20.0f);
+    plan.velocity = (flags & 64) != 0 ? ReadVec2(in, -300.0f, 300.0f) : Vec2{};
+    plan.acceleration = (flags & 128) != 0 ? ReadVec2(in, -200.0f, 200.0f) : Vec2{};
+    plan.restitution = ReadFloat(in, -0.5f, 1.0f);
+    plan.drag = ReadFloat(in, 0.0f, 0.1f);
+    return plan;
 }
 
 // One change applied alike to both scenes between steps.
@@ -239,9 +239,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (in.Next<std::uint8_t>() == 0) {
             break;
         }
-        const BodySpec spec = ReadBody(in);
-        reference.Add(spec);
-        fast.Add(spec);
+        const BodySpec plan = ReadBody(in);
+        reference.Add(plan);
+        fast.Add(plan);
     }
     for (int step = 0; step < steps; ++step) {
         const int changes = in.InRange<int>(0, 3);

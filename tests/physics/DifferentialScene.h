@@ -23,8 +23,8 @@ class DifferentialScene {
 public:
     explicit DifferentialScene(PhysicsStepper stepper) : world(stepper) {}
 
-    GameObject& Add(const BodySpec& spec) {
-        GameObject& object = world.Add(spec);
+    GameObject& Add(const BodySpec& plan) {
+        GameObject& object = world.Add(plan);
         W::ProbeOf(object).onCollision = [this](GameObject& self, Body& other) { OnCollision(self, other); };
         return object;
     }
