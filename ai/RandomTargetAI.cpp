@@ -15,11 +15,7 @@ constexpr int kMaxPicksPerUpdate = 1000;
 }  // namespace
 
 void RandomTargetAI::Serialize(DataReader& in) {
-    BlockReader(kTypeName)
-        .Float("force", force)
-        .Vec2("clampMin", clampMin)
-        .Vec2("clampMax", clampMax)
-        .Read(in);
+    BlockReader(kTypeName).Float("force", force).Vec2("clampMin", clampMin).Vec2("clampMax", clampMax).Read(in);
 }
 
 void RandomTargetAI::Initialize() {

@@ -11,10 +11,7 @@ constexpr float kClearance = 1.1f;
 }
 
 void ObjectThrower::Serialize(DataReader& in) {
-    BlockReader(kTypeName)
-        .Float("speed", speed)
-        .FileName("object", object, FileKind::Archetype)
-        .Read(in);
+    BlockReader(kTypeName).Float("speed", speed).FileName("object", object, FileKind::Archetype).Read(in);
 }
 
 void ObjectThrower::Initialize() { body = owner != nullptr ? owner->Get<Body>() : nullptr; }

@@ -65,8 +65,7 @@ public:
 
 class LevelMessage : public Message {
 public:
-    LevelMessage(MessageId messageId, std::string levelFile)
-        : Message(messageId), fileName(std::move(levelFile)) {}
+    LevelMessage(MessageId messageId, std::string levelFile) : Message(messageId), fileName(std::move(levelFile)) {}
 
     std::string fileName;
 };

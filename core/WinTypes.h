@@ -63,9 +63,7 @@ constexpr LPARAM MakePointLParam(int x, int y) {
     return static_cast<LPARAM>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(x)) |
                                (static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16));
 }
-constexpr int PointX(LPARAM lParam) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(lParam & 0xFFFF));
-}
+constexpr int PointX(LPARAM lParam) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(lParam & 0xFFFF)); }
 constexpr int PointY(LPARAM lParam) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>((lParam >> 16) & 0xFFFF));
 }

@@ -34,8 +34,7 @@ LRESULT WindowProc(WindowHandle window, UINT message, WPARAM wParam, LPARAM lPar
             BroadcastToSystems(quit);
         }
         return 0;
-    case win::WM_SIZE:
-        return 0;
+    case win::WM_SIZE: return 0;
     case win::WM_KEYDOWN:
         if (gCore != nullptr) {
             KeyMessage key(static_cast<std::int32_t>(wParam));
@@ -47,8 +46,8 @@ LRESULT WindowProc(WindowHandle window, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         }
         const WinRect client = gPlatform->GetClientRect(window);
-        const Vec2 position = MapClientToVirtual(win::PointX(lParam), win::PointY(lParam),
-                                                 client.right - client.left, client.bottom - client.top);
+        const Vec2 position = MapClientToVirtual(win::PointX(lParam), win::PointY(lParam), client.right - client.left,
+                                                 client.bottom - client.top);
         MouseMoveMessage move(position);
         BroadcastToSystems(move);
         return 0;
@@ -65,8 +64,7 @@ LRESULT WindowProc(WindowHandle window, UINT message, WPARAM wParam, LPARAM lPar
     case win::WM_RBUTTONUP:
         if (gCore != nullptr) BroadcastButton(false, false);
         return 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -79,9 +77,7 @@ bool IsEngineWindowMessage(UINT message) {
     case win::WM_LBUTTONDOWN:
     case win::WM_LBUTTONUP:
     case win::WM_RBUTTONDOWN:
-    case win::WM_RBUTTONUP:
-        return true;
-    default:
-        return false;
+    case win::WM_RBUTTONUP: return true;
+    default: return false;
     }
 }

@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "components/GameplayCreators.h"
 #include "components/Cursor.h"
-#include "graphics/Sprite.h"
+#include "components/GameplayCreators.h"
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "core/WinTypes.h"
+#include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 
@@ -154,9 +154,7 @@ void GameLogic::SendMessage(Message* message) {
             cursor->SendMessage(message);
         }
         break;
-    case MsgMouseMove:
-        mousePosition = static_cast<MouseMoveMessage*>(message)->position;
-        break;
+    case MsgMouseMove: mousePosition = static_cast<MouseMoveMessage*>(message)->position; break;
     case MsgLoadLevel:
         PushLevelAtHead(static_cast<LevelMessage*>(message)->fileName);
         passOn = false;
@@ -204,8 +202,7 @@ void GameLogic::SendMessage(Message* message) {
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     if (!passOn) {
         return;

@@ -79,8 +79,7 @@ std::unique_ptr<Message> ParseLevelCommand(DataReader& in) {
     }
     if (in.Observer() != nullptr) {
         // No "string level" pair: the game would open the empty name.
-        in.Observer()->OnFileReference(filePosition.file != nullptr ? filePosition : start, FileKind::Level,
-                                       fileName);
+        in.Observer()->OnFileReference(filePosition.file != nullptr ? filePosition : start, FileKind::Level, fileName);
     }
     return std::make_unique<LevelMessage>(id, fileName);
 }

@@ -5,8 +5,8 @@
 #include <functional>
 #include <map>
 
-#include "objects/IntrusiveList.h"
 #include "graphics/Sprite.h"
+#include "objects/IntrusiveList.h"
 
 // Puts a sprite into the draw list without walking it: the list is kept in
 // descending sort, so the place is in front of the first sprite whose key is

@@ -128,8 +128,8 @@ bool Graphics::TryInitialize(std::string& error) {
         return false;
     }
 
-    if (Failed(device->CreateVertexBuffer(sizeof(kUnitQuad), D3DUSAGE_WRITEONLY, kQuadFvf, D3DPOOL_MANAGED,
-                                          &quadBuffer, nullptr)) ||
+    if (Failed(device->CreateVertexBuffer(sizeof(kUnitQuad), D3DUSAGE_WRITEONLY, kQuadFvf, D3DPOOL_MANAGED, &quadBuffer,
+                                          nullptr)) ||
         quadBuffer == nullptr) {
         quadBuffer = nullptr;
         error = "cannot create the sprite vertex buffer";

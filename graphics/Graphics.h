@@ -5,9 +5,9 @@
 
 #include "core/System.h"
 #include "core/WinTypes.h"
-#include "objects/IntrusiveList.h"
 #include "graphics/DrawOrderIndex.h"
 #include "graphics/Sprite.h"
+#include "objects/IntrusiveList.h"
 #include "platform/RenderDevice.h"
 
 // Owns the render device and draws every frame: the sprites in draw order,

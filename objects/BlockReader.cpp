@@ -39,16 +39,11 @@ BlockReader& BlockReader::Keyword(const char* keyword, std::function<void(DataRe
 
 const char* BlockReader::TypeWord(Type type) {
     switch (type) {
-    case Type::Float:
-        return "float";
-    case Type::Int:
-        return "int";
-    case Type::Bool:
-        return "bool";
-    case Type::Vec2:
-        return "Vec2";
-    case Type::String:
-        return "string";
+    case Type::Float: return "float";
+    case Type::Int: return "int";
+    case Type::Bool: return "bool";
+    case Type::Vec2: return "Vec2";
+    case Type::String: return "string";
     }
     return "";
 }
@@ -74,14 +69,10 @@ const BlockReader::Entry* BlockReader::Find(Type type, const std::string& key) c
 
 bool BlockReader::ReadEntry(DataReader& in, const Entry& entry) {
     switch (entry.type) {
-    case Type::Float:
-        return in.ReadFloat(*static_cast<float*>(entry.field));
-    case Type::Int:
-        return in.ReadInt(*static_cast<std::int32_t*>(entry.field));
-    case Type::Bool:
-        return in.ReadBool(*static_cast<bool*>(entry.field));
-    case Type::Vec2:
-        return in.ReadVec2(*static_cast<::Vec2*>(entry.field));
+    case Type::Float: return in.ReadFloat(*static_cast<float*>(entry.field));
+    case Type::Int: return in.ReadInt(*static_cast<std::int32_t*>(entry.field));
+    case Type::Bool: return in.ReadBool(*static_cast<bool*>(entry.field));
+    case Type::Vec2: return in.ReadVec2(*static_cast<::Vec2*>(entry.field));
     case Type::String: {
         std::string value;
         if (!in.ReadWord(value)) {

@@ -22,8 +22,8 @@ public:
     virtual void OnSkippedToken(const DataPosition& /*where*/, const std::string& /*token*/,
                                 const std::string& /*context*/) {}
     // A known type keyword followed by a key the component does not have.
-    virtual void OnUnknownKey(const DataPosition& /*where*/, const std::string& /*keyword*/,
-                              const std::string& /*key*/, const std::string& /*context*/) {}
+    virtual void OnUnknownKey(const DataPosition& /*where*/, const std::string& /*keyword*/, const std::string& /*key*/,
+                              const std::string& /*context*/) {}
     // A value that could not be read as its type; the stream is now failed.
     virtual void OnFailedRead(const DataPosition& /*where*/, const char* /*expected*/) {}
     // The file ended before the "end" of the block that starts at `where`.
@@ -32,8 +32,7 @@ public:
     virtual void OnUnknownComponent(const DataPosition& /*where*/, const std::string& /*name*/) {}
     // A data value that names another file. A level command that names no
     // level file reports an empty name at its command word.
-    virtual void OnFileReference(const DataPosition& /*where*/, FileKind /*kind*/,
-                                 const std::string& /*name*/) {}
+    virtual void OnFileReference(const DataPosition& /*where*/, FileKind /*kind*/, const std::string& /*name*/) {}
     // A token after the "end" that closes an archetype file: it and everything
     // after it is never read.
     virtual void OnUnreadRest(const DataPosition& /*where*/, const std::string& /*token*/) {}

@@ -61,8 +61,8 @@ void BroadPhase::Classify(const std::vector<Body*>& bodies) {
 }
 
 std::size_t BroadPhase::Bucket(std::int32_t x, std::int32_t y) const {
-    const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) |
-                              static_cast<std::uint32_t>(y);
+    const std::uint64_t key =
+        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) | static_cast<std::uint32_t>(y);
     // A full 64-bit mix: neighbouring cells must not share buckets.
     std::uint64_t h = key ^ (key >> 33);
     h *= 0xff51afd7ed558ccdull;
@@ -104,8 +104,8 @@ void BroadPhase::BuildGrid() {
         e.cx1 = coordinate(e.x1);
         e.cy0 = coordinate(e.y0);
         e.cy1 = coordinate(e.y1);
-        const std::int64_t covered = (static_cast<std::int64_t>(e.cx1) - e.cx0 + 1) *
-                                     (static_cast<std::int64_t>(e.cy1) - e.cy0 + 1);
+        const std::int64_t covered =
+            (static_cast<std::int64_t>(e.cx1) - e.cx0 + 1) * (static_cast<std::int64_t>(e.cy1) - e.cy0 + 1);
         if (covered > kMaxCellsPerBody) {
             e.kind = Kind::Wide;
             continue;

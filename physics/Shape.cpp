@@ -29,8 +29,7 @@ bool CollideRectRect(Vec2 centreA, Vec2 halfA, Vec2 centreB, Vec2 halfB, Vec2& n
     return true;
 }
 
-bool CollideRectCircle(Vec2 rectCentre, Vec2 half, Vec2 circleCentre, float radius, Vec2& normal,
-                       float& penetration) {
+bool CollideRectCircle(Vec2 rectCentre, Vec2 half, Vec2 circleCentre, float radius, Vec2& normal, float& penetration) {
     Vec2 q = circleCentre;
     if (circleCentre.x < rectCentre.x - half.x) {
         q.x = rectCentre.x - half.x;
@@ -65,8 +64,7 @@ bool CollideRectCircle(Vec2 rectCentre, Vec2 half, Vec2 circleCentre, float radi
     return true;
 }
 
-bool CollideCircleCircle(Vec2 centreA, float radiusA, Vec2 centreB, float radiusB, Vec2& normal,
-                         float& penetration) {
+bool CollideCircleCircle(Vec2 centreA, float radiusA, Vec2 centreB, float radiusB, Vec2& normal, float& penetration) {
     const float s = radiusA + radiusB;
     const Vec2 d = centreA - centreB;
     const float d2 = d.x * d.x + d.y * d.y;
@@ -88,10 +86,8 @@ bool Rect::Collide(const Shape& other, Vec2& normal, float& penetration) const {
         return false;
     }
     switch (other.kind) {
-    case ShapeRect:
-        return CollideRectRect(Centre(), *extent, other.Centre(), *other.extent, normal, penetration);
-    case ShapeCircle:
-        return CollideRectCircle(Centre(), *extent, other.Centre(), other.extent->x, normal, penetration);
+    case ShapeRect: return CollideRectRect(Centre(), *extent, other.Centre(), *other.extent, normal, penetration);
+    case ShapeCircle: return CollideRectCircle(Centre(), *extent, other.Centre(), other.extent->x, normal, penetration);
     }
     return false;
 }

@@ -41,7 +41,5 @@ public:
 // the centres and sizes directly.
 bool CollideRectRect(Vec2 centreA, Vec2 halfA, Vec2 centreB, Vec2 halfB, Vec2& normal, float& penetration);
 // Normal points from the circle towards the rectangle.
-bool CollideRectCircle(Vec2 rectCentre, Vec2 half, Vec2 circleCentre, float radius, Vec2& normal,
-                       float& penetration);
-bool CollideCircleCircle(Vec2 centreA, float radiusA, Vec2 centreB, float radiusB, Vec2& normal,
-                         float& penetration);
+bool CollideRectCircle(Vec2 rectCentre, Vec2 half, Vec2 circleCentre, float radius, Vec2& normal, float& penetration);
+bool CollideCircleCircle(Vec2 centreA, float radiusA, Vec2 centreB, float radiusB, Vec2& normal, float& penetration);

@@ -19,8 +19,8 @@ public:
 
     // Registers the window class and creates the (still hidden) main window
     // at (0, 0) with the given outer size. Returns null on failure.
-    virtual WindowHandle CreateMainWindow(const char* className, const char* title, int outerWidth,
-                                          int outerHeight, WindowProcFn windowProc) = 0;
+    virtual WindowHandle CreateMainWindow(const char* className, const char* title, int outerWidth, int outerHeight,
+                                          WindowProcFn windowProc) = 0;
     virtual void ShowMainWindow(WindowHandle window, int showCommand) = 0;
     // Destroys the window (delivering WM_DESTROY to the window procedure if
     // it is still alive) and unregisters the class.

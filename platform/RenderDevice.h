@@ -182,14 +182,14 @@ public:
 class Font : public Unknown {
 public:
     // ID3DXFont::DrawTextA; `sprite` is always null here.
-    virtual int DrawTextA(void* sprite, const char* text, int count, WinRect* rect,
-                          std::uint32_t format, D3DCOLOR color) = 0;
+    virtual int DrawTextA(void* sprite, const char* text, int count, WinRect* rect, std::uint32_t format,
+                          D3DCOLOR color) = 0;
 };
 
 class RenderDevice : public Unknown {
 public:
-    virtual HRESULT Clear(std::uint32_t count, const void* rects, std::uint32_t flags, D3DCOLOR color,
-                          float z, std::uint32_t stencil) = 0;
+    virtual HRESULT Clear(std::uint32_t count, const void* rects, std::uint32_t flags, D3DCOLOR color, float z,
+                          std::uint32_t stencil) = 0;
     virtual HRESULT BeginScene() = 0;
     virtual HRESULT EndScene() = 0;
     virtual HRESULT Present(const void* sourceRect, const void* destRect, WindowHandle overrideWindow,
@@ -199,29 +199,27 @@ public:
     virtual HRESULT SetVertexShader(void* shader) = 0;
     virtual HRESULT SetFVF(std::uint32_t fvf) = 0;
     virtual HRESULT SetRenderState(D3DRENDERSTATETYPE state, std::uint32_t value) = 0;
-    virtual HRESULT SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETYPE type,
-                                         std::uint32_t value) = 0;
+    virtual HRESULT SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETYPE type, std::uint32_t value) = 0;
     virtual HRESULT SetTexture(std::uint32_t stage, Texture* texture) = 0;
-    virtual HRESULT CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
-                                       std::uint32_t pool, VertexBuffer** buffer, void* sharedHandle) = 0;
+    virtual HRESULT CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf, std::uint32_t pool,
+                                       VertexBuffer** buffer, void* sharedHandle) = 0;
     virtual HRESULT SetStreamSource(std::uint32_t stream, VertexBuffer* buffer, std::uint32_t offset,
                                     std::uint32_t stride) = 0;
-    virtual HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, std::uint32_t startVertex,
-                                  std::uint32_t primitiveCount) = 0;
+    virtual HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, std::uint32_t startVertex, std::uint32_t primitiveCount) = 0;
     virtual HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t primitiveCount, const void* data,
                                     std::uint32_t stride) = 0;
 
     // D3DXCreateTextureFromFileExA with this device.
     virtual HRESULT CreateTextureFromFileExA(const char* path, std::uint32_t width, std::uint32_t height,
-                                            std::uint32_t mipLevels, std::uint32_t usage,
-                                            std::uint32_t format, std::uint32_t pool, std::uint32_t filter,
-                                            std::uint32_t mipFilter, D3DCOLOR colorKey,
-                                            D3DXIMAGE_INFO* sourceInfo, void* palette, Texture** texture) = 0;
+                                             std::uint32_t mipLevels, std::uint32_t usage, std::uint32_t format,
+                                             std::uint32_t pool, std::uint32_t filter, std::uint32_t mipFilter,
+                                             D3DCOLOR colorKey, D3DXIMAGE_INFO* sourceInfo, void* palette,
+                                             Texture** texture) = 0;
     // D3DXCreateFontA with this device.
     virtual HRESULT CreateFontA(int height, std::uint32_t width, std::uint32_t weight, std::uint32_t mipLevels,
-                               bool italic, std::uint32_t charSet, std::uint32_t outputPrecision,
-                               std::uint32_t quality, std::uint32_t pitchAndFamily, const char* faceName,
-                               Font** font) = 0;
+                                bool italic, std::uint32_t charSet, std::uint32_t outputPrecision,
+                                std::uint32_t quality, std::uint32_t pitchAndFamily, const char* faceName,
+                                Font** font) = 0;
 };
 
 class Direct3D : public Unknown {

@@ -90,8 +90,8 @@ void BM_Engine(benchmark::State& state, std::string scene, PhysicsStepper steppe
         engine.Step(kStep);
     }
     engine.physics->stepper = stepper;
-    Measure(state, scene + "/" + std::to_string(count),
-            stepper == PhysicsStepper::Fast ? "fast" : "reference", [&] { engine.Step(kStep); });
+    Measure(state, scene + "/" + std::to_string(count), stepper == PhysicsStepper::Fast ? "fast" : "reference",
+            [&] { engine.Step(kStep); });
 }
 
 void BM_Box2d(benchmark::State& state, std::string scene) {
@@ -110,8 +110,7 @@ void Register() {
             benchmark::RegisterBenchmark(("Reference/" + scene).c_str(), BM_Engine, scene, PhysicsStepper::Reference)
                 ->Arg(count)
                 ->MinTime(count >= 5000 ? 0.05 : 0.3);
-            benchmark::RegisterBenchmark(("Fast/" + scene).c_str(), BM_Engine, scene, PhysicsStepper::Fast)
-                ->Arg(count);
+            benchmark::RegisterBenchmark(("Fast/" + scene).c_str(), BM_Engine, scene, PhysicsStepper::Fast)->Arg(count);
             benchmark::RegisterBenchmark(("Box2d/" + scene).c_str(), BM_Box2d, scene)->Arg(count);
         }
     }
@@ -124,8 +123,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::printf("\n%-12s %14s %14s %14s %12s %12s\n", "scene", "reference ns", "fast ns", "box2d ns",
-                "ref/fast", "box2d/fast");
+    std::printf("\n%-12s %14s %14s %14s %12s %12s\n", "scene", "reference ns", "fast ns", "box2d ns", "ref/fast",
+                "box2d/fast");
     for (const auto& [scene, times] : Results()) {
         // A named reference: clang 14 lambdas cannot capture a structured binding.
         const auto& byStepper = times;

@@ -37,7 +37,8 @@ std::string WriteDataSet(int count) {
     SDL_FillRect(surface, nullptr, 0x3080C0C0U);
     IMG_SavePNG(surface, (root + "Data/Images/ball.png").c_str());
     SDL_FreeSurface(surface);
-    std::ofstream(root + "Data/Archetypes/ball.txt") << "Position Vec2 size 16 16 end\nSprite string name ball.png end\nend\n";
+    std::ofstream(root + "Data/Archetypes/ball.txt")
+        << "Position Vec2 size 16 16 end\nSprite string name ball.png end\nend\n";
     std::ofstream level(root + "Data/Levels/menu.lvl");
     unsigned state = 12345;
     auto next = [&state](unsigned range) {
@@ -45,8 +46,8 @@ std::string WriteDataSet(int count) {
         return (state >> 8) % range;
     };
     for (int i = 0; i < count; ++i) {
-        level << "ball.txt Position Vec2 position " << next(1280) << ' ' << next(1024) << " float depth "
-              << 2 + next(8) << " float rotation " << static_cast<float>(next(628)) / 100.0f << " end end\n";
+        level << "ball.txt Position Vec2 position " << next(1280) << ' ' << next(1024) << " float depth " << 2 + next(8)
+              << " float rotation " << static_cast<float>(next(628)) / 100.0f << " end end\n";
     }
     return root;
 }
@@ -54,7 +55,9 @@ std::string WriteDataSet(int count) {
 double ProcessCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 

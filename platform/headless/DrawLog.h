@@ -10,10 +10,10 @@
 // Everything the recording device was asked to do, in order.
 struct DrawLog {
     struct Call {
-        std::string name;                 // "Clear", "SetTransform", "DrawPrimitive", ...
-        std::vector<std::uint32_t> args;  // integer arguments in call order
-        Matrix matrix;                    // SetTransform
-        const Texture* texture = nullptr; // SetTexture
+        std::string name;                   // "Clear", "SetTransform", "DrawPrimitive", ...
+        std::vector<std::uint32_t> args;    // integer arguments in call order
+        Matrix matrix;                      // SetTransform
+        const Texture* texture = nullptr;   // SetTexture
         std::vector<DebugVertex> vertices;  // DrawPrimitiveUP
         std::string text;                   // DrawTextA, texture paths
         WinRect rect;                       // DrawTextA

@@ -105,16 +105,11 @@ int HeadlessPlatform::ShowCursor(bool show) {
 
 Direct3D* HeadlessPlatform::Direct3DCreate9(std::uint32_t /*sdkVersion*/) {
     switch (failure_) {
-    case Failure::Direct3D:
-        return nullptr;
-    case Failure::Device:
-        return new RecordingDirect3D(log_, RecordingDirect3D::Failure::Device);
-    case Failure::Font:
-        return new RecordingDirect3D(log_, RecordingDirect3D::Failure::Font);
-    case Failure::VertexBuffer:
-        return new RecordingDirect3D(log_, RecordingDirect3D::Failure::VertexBuffer);
-    case Failure::None:
-        break;
+    case Failure::Direct3D: return nullptr;
+    case Failure::Device: return new RecordingDirect3D(log_, RecordingDirect3D::Failure::Device);
+    case Failure::Font: return new RecordingDirect3D(log_, RecordingDirect3D::Failure::Font);
+    case Failure::VertexBuffer: return new RecordingDirect3D(log_, RecordingDirect3D::Failure::VertexBuffer);
+    case Failure::None: break;
     }
     return new RecordingDirect3D(log_, RecordingDirect3D::Failure::None);
 }

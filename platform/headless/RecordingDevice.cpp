@@ -78,9 +78,16 @@ HRESULT RecordingDirect3D::CreateDevice(std::uint32_t adapter, std::uint32_t dev
     }
     DrawLog::Call call;
     call.name = "CreateDevice";
-    call.args = {adapter, deviceType, behaviorFlags, parameters->BackBufferWidth, parameters->BackBufferHeight,
-                 parameters->BackBufferFormat, parameters->SwapEffect, parameters->Windowed ? 1U : 0U,
-                 parameters->EnableAutoDepthStencil ? 1U : 0U, parameters->AutoDepthStencilFormat,
+    call.args = {adapter,
+                 deviceType,
+                 behaviorFlags,
+                 parameters->BackBufferWidth,
+                 parameters->BackBufferHeight,
+                 parameters->BackBufferFormat,
+                 parameters->SwapEffect,
+                 parameters->Windowed ? 1U : 0U,
+                 parameters->EnableAutoDepthStencil ? 1U : 0U,
+                 parameters->AutoDepthStencilFormat,
                  parameters->PresentationInterval};
     log_->calls.push_back(std::move(call));
     if (failure_ == Failure::Device) {
@@ -170,8 +177,7 @@ HRESULT RecordingDevice::SetRenderState(D3DRENDERSTATETYPE state, std::uint32_t 
     return D3D_OK;
 }
 
-HRESULT RecordingDevice::SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETYPE type,
-                                              std::uint32_t value) {
+HRESULT RecordingDevice::SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETYPE type, std::uint32_t value) {
     Record("SetTextureStageState", {stage, static_cast<std::uint32_t>(type), value});
     return D3D_OK;
 }
@@ -210,8 +216,7 @@ HRESULT RecordingDevice::SetStreamSource(std::uint32_t stream, VertexBuffer* buf
     return D3D_OK;
 }
 
-HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE type, std::uint32_t startVertex,
-                                       std::uint32_t primitiveCount) {
+HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE type, std::uint32_t startVertex, std::uint32_t primitiveCount) {
     Record("DrawPrimitive", {static_cast<std::uint32_t>(type), startVertex, primitiveCount});
     return D3D_OK;
 }
@@ -221,15 +226,9 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t pr
     DrawLog::Call& call = Record("DrawPrimitiveUP", {static_cast<std::uint32_t>(type), primitiveCount, stride});
     std::uint32_t vertices = 0;
     switch (type) {
-    case D3DPT_LINELIST:
-        vertices = primitiveCount * 2;
-        break;
-    case D3DPT_LINESTRIP:
-        vertices = primitiveCount + 1;
-        break;
-    default:
-        vertices = 0;
-        break;
+    case D3DPT_LINELIST: vertices = primitiveCount * 2; break;
+    case D3DPT_LINESTRIP: vertices = primitiveCount + 1; break;
+    default: vertices = 0; break;
     }
     if (data != nullptr && stride == sizeof(DebugVertex)) {
         const auto* first = static_cast<const DebugVertex*>(data);
@@ -243,8 +242,8 @@ HRESULT RecordingDevice::CreateTextureFromFileExA(const char* path, std::uint32_
                                                   std::uint32_t pool, std::uint32_t filter, std::uint32_t mipFilter,
                                                   D3DCOLOR colorKey, D3DXIMAGE_INFO* sourceInfo, void* /*palette*/,
                                                   Texture** texture) {
-    DrawLog::Call& call =
-        Record("CreateTextureFromFileExA", {width, height, mipLevels, usage, format, pool, filter, mipFilter, colorKey});
+    DrawLog::Call& call = Record("CreateTextureFromFileExA",
+                                 {width, height, mipLevels, usage, format, pool, filter, mipFilter, colorKey});
     call.text = path == nullptr ? "" : path;
     log_->textureLoads.push_back(call.text);
     if (texture == nullptr || path == nullptr) {

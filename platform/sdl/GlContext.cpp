@@ -29,10 +29,8 @@ void GlContext::MakeCurrent() const { SDL_GL_MakeCurrent(window_, context_); }
 
 bool GlContext::LoadEntryPoints() {
     return Load(GenFramebuffers, "glGenFramebuffers") && Load(DeleteFramebuffers, "glDeleteFramebuffers") &&
-           Load(BindFramebuffer, "glBindFramebuffer") &&
-           Load(FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
-           Load(CheckFramebufferStatus, "glCheckFramebufferStatus") &&
-           Load(GenRenderbuffers, "glGenRenderbuffers") && Load(DeleteRenderbuffers, "glDeleteRenderbuffers") &&
-           Load(BindRenderbuffer, "glBindRenderbuffer") && Load(RenderbufferStorage, "glRenderbufferStorage") &&
-           Load(BlitFramebuffer, "glBlitFramebuffer");
+           Load(BindFramebuffer, "glBindFramebuffer") && Load(FramebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+           Load(CheckFramebufferStatus, "glCheckFramebufferStatus") && Load(GenRenderbuffers, "glGenRenderbuffers") &&
+           Load(DeleteRenderbuffers, "glDeleteRenderbuffers") && Load(BindRenderbuffer, "glBindRenderbuffer") &&
+           Load(RenderbufferStorage, "glRenderbufferStorage") && Load(BlitFramebuffer, "glBlitFramebuffer");
 }

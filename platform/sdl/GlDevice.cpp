@@ -59,12 +59,30 @@ GLenum BlendFactor(std::uint32_t blend) {
 
 bool PrimitiveShape(D3DPRIMITIVETYPE type, std::uint32_t count, GLenum& mode, std::uint32_t& vertices) {
     switch (type) {
-    case D3DPT_POINTLIST: mode = GL_POINTS; vertices = count; return true;
-    case D3DPT_LINELIST: mode = GL_LINES; vertices = count * 2; return true;
-    case D3DPT_LINESTRIP: mode = GL_LINE_STRIP; vertices = count + 1; return true;
-    case D3DPT_TRIANGLELIST: mode = GL_TRIANGLES; vertices = count * 3; return true;
-    case D3DPT_TRIANGLESTRIP: mode = GL_TRIANGLE_STRIP; vertices = count + 2; return true;
-    case D3DPT_TRIANGLEFAN: mode = GL_TRIANGLE_FAN; vertices = count + 2; return true;
+    case D3DPT_POINTLIST:
+        mode = GL_POINTS;
+        vertices = count;
+        return true;
+    case D3DPT_LINELIST:
+        mode = GL_LINES;
+        vertices = count * 2;
+        return true;
+    case D3DPT_LINESTRIP:
+        mode = GL_LINE_STRIP;
+        vertices = count + 1;
+        return true;
+    case D3DPT_TRIANGLELIST:
+        mode = GL_TRIANGLES;
+        vertices = count * 3;
+        return true;
+    case D3DPT_TRIANGLESTRIP:
+        mode = GL_TRIANGLE_STRIP;
+        vertices = count + 2;
+        return true;
+    case D3DPT_TRIANGLEFAN:
+        mode = GL_TRIANGLE_FAN;
+        vertices = count + 2;
+        return true;
     }
     return false;
 }
@@ -280,8 +298,9 @@ HRESULT GlDevice::Clear(std::uint32_t count, const void* rects, std::uint32_t fl
     }
     GLbitfield mask = 0;
     if ((flags & D3DCLEAR_TARGET) != 0) {
-        glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f, static_cast<float>((color >> 8) & 0xFF) / 255.0f,
-                     static_cast<float>(color & 0xFF) / 255.0f, static_cast<float>((color >> 24) & 0xFF) / 255.0f);
+        glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f,
+                     static_cast<float>((color >> 8) & 0xFF) / 255.0f, static_cast<float>(color & 0xFF) / 255.0f,
+                     static_cast<float>((color >> 24) & 0xFF) / 255.0f);
         mask |= GL_COLOR_BUFFER_BIT;
     }
     if ((flags & D3DCLEAR_ZBUFFER) != 0) {
@@ -335,8 +354,8 @@ HRESULT GlDevice::Present(const void* /*sourceRect*/, const void* /*destRect*/, 
     if (drawWidth > 0 && drawHeight > 0) {
         gl.BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
         gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        const bool sameSize = static_cast<std::uint32_t>(drawWidth) == width_ &&
-                              static_cast<std::uint32_t>(drawHeight) == height_;
+        const bool sameSize =
+            static_cast<std::uint32_t>(drawWidth) == width_ && static_cast<std::uint32_t>(drawHeight) == height_;
         gl.BlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), 0, 0, drawWidth, drawHeight,
                            GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
         pacer_.BeforeSwap();
@@ -370,8 +389,14 @@ HRESULT GlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const Matrix* matrix
     }
     switch (state) {
     case D3DTS_WORLD: world_ = *matrix; break;
-    case D3DTS_VIEW: Flush(); view_ = *matrix; break;
-    case D3DTS_PROJECTION: Flush(); projection_ = *matrix; break;
+    case D3DTS_VIEW:
+        Flush();
+        view_ = *matrix;
+        break;
+    case D3DTS_PROJECTION:
+        Flush();
+        projection_ = *matrix;
+        break;
     default: return D3DERR_INVALIDCALL;
     }
     transformsDirty_ = true;

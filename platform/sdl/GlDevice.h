@@ -106,8 +106,8 @@ private:
         int texcoord = -1;
     };
     static bool LayoutForFvf(std::uint32_t fvf, Layout& layout);
-    HRESULT DrawVertices(D3DPRIMITIVETYPE type, std::uint32_t vertices, const std::uint8_t* base,
-                         std::uint32_t stride, const Layout& layout);
+    HRESULT DrawVertices(D3DPRIMITIVETYPE type, std::uint32_t vertices, const std::uint8_t* base, std::uint32_t stride,
+                         const Layout& layout);
 
     std::shared_ptr<GlContext> context_;
     std::shared_ptr<GlDevice*> link_;
@@ -134,7 +134,7 @@ private:
     bool blendEnable_ = false;
     std::uint32_t srcBlend_ = D3DBLEND_ONE;
     std::uint32_t destBlend_ = D3DBLEND_ZERO;
-    std::uint32_t cullMode_ = 3;   // D3DCULL_CCW
+    std::uint32_t cullMode_ = 3;  // D3DCULL_CCW
     bool lighting_ = true;
     std::vector<std::uint8_t> colorScratch_;
 

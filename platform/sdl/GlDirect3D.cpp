@@ -13,8 +13,8 @@ HRESULT GlDirect3D::CreateDevice(std::uint32_t adapter, std::uint32_t /*deviceTy
     if (parameters == nullptr || adapter != D3DADAPTER_DEFAULT) {
         return D3DERR_INVALIDCALL;
     }
-    auto* window = static_cast<SDL_Window*>(parameters->hDeviceWindow != nullptr ? parameters->hDeviceWindow
-                                                                                 : focusWindow);
+    auto* window =
+        static_cast<SDL_Window*>(parameters->hDeviceWindow != nullptr ? parameters->hDeviceWindow : focusWindow);
     if (window != nullptr && window != context_->Window()) {
         return D3DERR_INVALIDCALL;
     }
@@ -28,8 +28,8 @@ HRESULT GlDirect3D::CreateDevice(std::uint32_t adapter, std::uint32_t /*deviceTy
         width = width == 0 ? static_cast<std::uint32_t>(w) : width;
         height = height == 0 ? static_cast<std::uint32_t>(h) : height;
     }
-    GlDevice* created = GlDevice::Create(context_, width, height, parameters->EnableAutoDepthStencil,
-                                         parameters->PresentationInterval);
+    GlDevice* created =
+        GlDevice::Create(context_, width, height, parameters->EnableAutoDepthStencil, parameters->PresentationInterval);
     if (created == nullptr) {
         return D3DERR_NOTAVAILABLE;
     }

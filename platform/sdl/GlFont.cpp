@@ -110,8 +110,8 @@ int GlFont::DrawTextA(void* /*sprite*/, const char* text, int count, WinRect* re
                 rendered != nullptr ? SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ABGR8888, 0) : nullptr;
             if (converted != nullptr && converted->pitch == converted->w * 4) {
                 SDL_LockSurface(converted);
-                device->DrawScreenImage(static_cast<const std::uint8_t*>(converted->pixels), converted->w,
-                                        converted->h, rect->left, rect->top + lines * lineHeight, color);
+                device->DrawScreenImage(static_cast<const std::uint8_t*>(converted->pixels), converted->w, converted->h,
+                                        rect->left, rect->top + lines * lineHeight, color);
                 SDL_UnlockSurface(converted);
             }
             SDL_FreeSurface(converted);

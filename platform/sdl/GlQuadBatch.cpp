@@ -13,8 +13,8 @@ Matrix GlQuadBatch::ClipTransform(const Matrix& modelView, const Matrix& project
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
             const float* row = modelView.m[i];
-            result.m[i][j] = row[0] * projection.m[0][j] + row[1] * projection.m[1][j] +
-                             row[2] * projection.m[2][j] + row[3] * projection.m[3][j];
+            result.m[i][j] = row[0] * projection.m[0][j] + row[1] * projection.m[1][j] + row[2] * projection.m[2][j] +
+                             row[3] * projection.m[3][j];
         }
     }
     return result;

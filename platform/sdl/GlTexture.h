@@ -16,8 +16,8 @@ class GlDevice;
 // that its release can always delete the texture object.
 class GlTexture : public Texture {
 public:
-    GlTexture(std::shared_ptr<GlContext> context, std::shared_ptr<GlDevice*> device, GLuint name,
-              std::uint32_t width, std::uint32_t height)
+    GlTexture(std::shared_ptr<GlContext> context, std::shared_ptr<GlDevice*> device, GLuint name, std::uint32_t width,
+              std::uint32_t height)
         : context_(std::move(context)), device_(std::move(device)), name_(name), width_(width), height_(height) {}
     void Release() override { delete this; }
     std::uint32_t Width() const override { return width_; }

@@ -26,9 +26,7 @@ PresentPacer::PresentPacer() : PresentPacer(&MonotonicNow, &SleepUntilMonotonic)
 PresentPacer::PresentPacer(Clock now, SleepUntil sleepUntil)
     : now_(std::move(now)), sleepUntil_(std::move(sleepUntil)) {}
 
-PresentPacer::Nanoseconds PresentPacer::RefreshInterval(int hertz) {
-    return 1000000000 / (hertz > 0 ? hertz : 60);
-}
+PresentPacer::Nanoseconds PresentPacer::RefreshInterval(int hertz) { return 1000000000 / (hertz > 0 ? hertz : 60); }
 
 void PresentPacer::BeforeSwap() { swapStarted_ = now_(); }
 

@@ -12,6 +12,7 @@ struct Pair {
 };
 
 // Keys outside the contiguous ranges (letters, digits, F1..F12, keypad digits).
+// clang-format off
 constexpr Pair kPairs[] = {
     {SDLK_BACKSPACE, 0x08},
     {SDLK_TAB, 0x09},
@@ -60,6 +61,7 @@ constexpr Pair kPairs[] = {
     {SDLK_RIGHTBRACKET, 0xDD},
     {SDLK_QUOTE, 0xDE},
 };
+// clang-format on
 
 constexpr SDL_Keycode kFunctionKeys[] = {SDLK_F1, SDLK_F2, SDLK_F3, SDLK_F4,  SDLK_F5,  SDLK_F6,
                                          SDLK_F7, SDLK_F8, SDLK_F9, SDLK_F10, SDLK_F11, SDLK_F12};
@@ -100,7 +102,8 @@ std::vector<SDL_Keycode> KeycodesForVirtualKey(int virtualKey) {
         keys.push_back(SDLK_0 + (virtualKey - '0'));
     } else if (virtualKey >= win::VK_F1 && virtualKey < win::VK_F1 + static_cast<int>(std::size(kFunctionKeys))) {
         keys.push_back(kFunctionKeys[virtualKey - win::VK_F1]);
-    } else if (virtualKey >= win::VK_NUMPAD0 && virtualKey < win::VK_NUMPAD0 + static_cast<int>(std::size(kKeypadDigits))) {
+    } else if (virtualKey >= win::VK_NUMPAD0 &&
+               virtualKey < win::VK_NUMPAD0 + static_cast<int>(std::size(kKeypadDigits))) {
         keys.push_back(kKeypadDigits[virtualKey - win::VK_NUMPAD0]);
     } else {
         for (const Pair& pair : kPairs) {

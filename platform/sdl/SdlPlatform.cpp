@@ -156,9 +156,7 @@ bool SdlPlatform::Translate(const SDL_Event& event, Record& record) const {
                   ClientPoint(event.button.x, event.button.y)};
         return true;
     }
-    case SDL_QUIT:
-        record = {win::WM_DESTROY, 0, 0};
-        return true;
+    case SDL_QUIT: record = {win::WM_DESTROY, 0, 0}; return true;
     case SDL_WINDOWEVENT:
         if (!OurWindow(event.window.windowID)) return false;
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
@@ -172,8 +170,7 @@ bool SdlPlatform::Translate(const SDL_Event& event, Record& record) const {
             return true;
         }
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -88,7 +88,8 @@ std::int32_t GetViewport(IDirect3DDevice9* device, Viewport& viewport) {
     D3DVIEWPORT9 d3dViewport = {};
     const HRESULT hr = device->GetViewport(&d3dViewport);
     if (SUCCEEDED(hr)) {
-        viewport = {d3dViewport.X, d3dViewport.Y, d3dViewport.Width, d3dViewport.Height, d3dViewport.MinZ, d3dViewport.MaxZ};
+        viewport = {d3dViewport.X,      d3dViewport.Y,    d3dViewport.Width,
+                    d3dViewport.Height, d3dViewport.MinZ, d3dViewport.MaxZ};
     }
     return hr;
 }
@@ -117,8 +118,8 @@ std::int32_t SetTexture(IDirect3DDevice9* device, std::uint32_t stage, IDirect3D
     return device->SetTexture(stage, texture);
 }
 
-std::int32_t CreateVertexBuffer(IDirect3DDevice9* device, std::uint32_t length, std::uint32_t usage,
-                                std::uint32_t fvf, std::uint32_t pool, IDirect3DVertexBuffer9** buffer) {
+std::int32_t CreateVertexBuffer(IDirect3DDevice9* device, std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
+                                std::uint32_t pool, IDirect3DVertexBuffer9** buffer) {
     if (buffer == nullptr) {
         return kInvalidCall;
     }
@@ -191,10 +192,9 @@ std::int32_t CreateTextureFromFileEx(IDirect3DDevice9* device, const char* path,
         }
     }
     D3DXIMAGE_INFO info = {};
-    const HRESULT hr = D3DXCreateTextureFromFileExA(device, path, width, height, mipLevels, usage,
-                                                    static_cast<D3DFORMAT>(format), static_cast<D3DPOOL>(pool),
-                                                    filter, mipFilter, colorKey, &info,
-                                                    static_cast<PALETTEENTRY*>(palette), texture);
+    const HRESULT hr = D3DXCreateTextureFromFileExA(
+        device, path, width, height, mipLevels, usage, static_cast<D3DFORMAT>(format), static_cast<D3DPOOL>(pool),
+        filter, mipFilter, colorKey, &info, static_cast<PALETTEENTRY*>(palette), texture);
     if (FAILED(hr)) {
         *texture = nullptr;
         return hr;

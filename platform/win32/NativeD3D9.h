@@ -82,8 +82,8 @@ std::int32_t SetRenderState(IDirect3DDevice9* device, std::uint32_t state, std::
 std::int32_t SetTextureStageState(IDirect3DDevice9* device, std::uint32_t stage, std::uint32_t type,
                                   std::uint32_t value);
 std::int32_t SetTexture(IDirect3DDevice9* device, std::uint32_t stage, IDirect3DTexture9* texture);
-std::int32_t CreateVertexBuffer(IDirect3DDevice9* device, std::uint32_t length, std::uint32_t usage,
-                                std::uint32_t fvf, std::uint32_t pool, IDirect3DVertexBuffer9** buffer);
+std::int32_t CreateVertexBuffer(IDirect3DDevice9* device, std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
+                                std::uint32_t pool, IDirect3DVertexBuffer9** buffer);
 std::int32_t SetStreamSource(IDirect3DDevice9* device, std::uint32_t stream, IDirect3DVertexBuffer9* buffer,
                              std::uint32_t offset, std::uint32_t stride);
 std::int32_t DrawPrimitive(IDirect3DDevice9* device, std::uint32_t type, std::uint32_t startVertex,

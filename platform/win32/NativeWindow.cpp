@@ -28,8 +28,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void* ThisModule() { return GetModuleHandleA(nullptr); }
 
-void* CreateMainWindow(void* instance, const char* className, const char* title, int outerWidth,
-                       int outerHeight, EngineWindowProc proc, EngineMessageFilter filter) {
+void* CreateMainWindow(void* instance, const char* className, const char* title, int outerWidth, int outerHeight,
+                       EngineWindowProc proc, EngineMessageFilter filter) {
     HINSTANCE module = static_cast<HINSTANCE>(instance);
     WNDCLASSA windowClass = {};
     windowClass.style = CS_CLASSDC;

@@ -27,8 +27,8 @@ void* ThisModule();
 // class's procedure hands the messages `filter` accepts to `proc` and every
 // other one to DefWindowProcA. Null (with the class unregistered again) on
 // failure.
-void* CreateMainWindow(void* instance, const char* className, const char* title, int outerWidth,
-                       int outerHeight, EngineWindowProc proc, EngineMessageFilter filter);
+void* CreateMainWindow(void* instance, const char* className, const char* title, int outerWidth, int outerHeight,
+                       EngineWindowProc proc, EngineMessageFilter filter);
 void ShowMainWindow(void* window, int showCommand);
 // DestroyWindow (when the window still exists) and UnregisterClassA.
 void DestroyMainWindow(void* instance, void* window, const char* className);

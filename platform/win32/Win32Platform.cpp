@@ -23,8 +23,8 @@ WinRect ToWinRect(const native::Rect& rect) { return {rect.left, rect.top, rect.
 
 Win32Platform::Win32Platform(void* instance) : instance_(instance != nullptr ? instance : native::ThisModule()) {}
 
-WindowHandle Win32Platform::CreateMainWindow(const char* className, const char* title, int outerWidth,
-                                             int outerHeight, WindowProcFn windowProc) {
+WindowHandle Win32Platform::CreateMainWindow(const char* className, const char* title, int outerWidth, int outerHeight,
+                                             WindowProcFn windowProc) {
     // Set before creation: the window gets messages while it is created. A
     // failed creation leaves an existing window's procedure in place.
     const WindowProcFn previous = gWindowProc;

@@ -156,10 +156,10 @@ HRESULT Win32RenderDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t 
 }
 
 HRESULT Win32RenderDevice::CreateTextureFromFileExA(const char* path, std::uint32_t width, std::uint32_t height,
-                                                    std::uint32_t mipLevels, std::uint32_t usage,
-                                                    std::uint32_t format, std::uint32_t pool, std::uint32_t filter,
-                                                    std::uint32_t mipFilter, D3DCOLOR colorKey,
-                                                    D3DXIMAGE_INFO* sourceInfo, void* palette, Texture** texture) {
+                                                    std::uint32_t mipLevels, std::uint32_t usage, std::uint32_t format,
+                                                    std::uint32_t pool, std::uint32_t filter, std::uint32_t mipFilter,
+                                                    D3DCOLOR colorKey, D3DXIMAGE_INFO* sourceInfo, void* palette,
+                                                    Texture** texture) {
     if (texture == nullptr || path == nullptr) {
         return D3DERR_INVALIDCALL;
     }

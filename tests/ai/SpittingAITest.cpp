@@ -209,8 +209,8 @@ TEST(SpittingChain, SpitThatSpitsAtOnceStartsNextFrameInsteadOfSpawningWithoutEn
 }
 
 TEST(SpittingIncomplete, SpittersWithoutThrowerBodyOrPositionAndPlayersWithoutPositionThrowNothing) {
-    for (const char* level : {"hero.txt end dry.txt end bodiless.txt end placeless.txt end",
-                              "faceless.txt end spitter.txt end"}) {
+    for (const char* level :
+         {"hero.txt end dry.txt end bodiless.txt end placeless.txt end", "faceless.txt end spitter.txt end"}) {
         GameScene scene;
         WriteIncompleteSpitters(scene.data);
         ASSERT_TRUE(scene.Start(level)) << level;

@@ -6,10 +6,9 @@
 // cursor, both projectiles, the hole and the four cursor images; a test adds
 // its own archetypes and the menu level.
 inline void GameplayData(const TempData& data) {
-    data.Archetype("player.txt",
-                   "Position Vec2 position 640 512 Vec2 size 16 16 end "
-                   "Body float mass 1 float drag 0 Shape Circle end Vec2 collisionSize 10 10 end "
-                   "ObjectThrower end IDAnnouncer bool player true end");
+    data.Archetype("player.txt", "Position Vec2 position 640 512 Vec2 size 16 16 end "
+                                 "Body float mass 1 float drag 0 Shape Circle end Vec2 collisionSize 10 10 end "
+                                 "ObjectThrower end IDAnnouncer bool player true end");
     data.Archetype("pointer.txt",
                    "Position Vec2 size 8 8 float depth 1 end Sprite string name cursor.png end MouseTargeting end");
     data.Archetype("snowball.txt",

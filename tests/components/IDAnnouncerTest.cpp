@@ -45,8 +45,8 @@ TEST_F(Announcing, ObjectsAnnounceThemselvesInInitializationOrder) {
     EXPECT_LT(player, first);
     EXPECT_LT(first, second);
     EXPECT_EQ(Announcements(*scene.broadcasts),
-              (std::vector<HeardMessage>{{MsgPlayerId, player, true}, {MsgObjectId, first, true},
-                                         {MsgObjectId, second, true}}));
+              (std::vector<HeardMessage>{
+                  {MsgPlayerId, player, true}, {MsgObjectId, first, true}, {MsgObjectId, second, true}}));
     EXPECT_EQ(gGameLogic->playerId, player);
     EXPECT_EQ(gGameLogic->nonPlayerCount, 2);
 }

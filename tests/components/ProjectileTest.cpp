@@ -22,9 +22,8 @@ std::string Against(const std::string& kind, float speed) {
 class Projectiles : public testing::Test {
 protected:
     void SetUp() override {
-        scene.data.Archetype("wall.txt",
-                             "Position Vec2 position 520 500 Vec2 size 20 100 end "
-                             "Body Shape Rect end int collisionLayers 1 end");
+        scene.data.Archetype("wall.txt", "Position Vec2 position 520 500 Vec2 size 20 100 end "
+                                         "Body Shape Rect end int collisionLayers 1 end");
         scene.data.Archetype("hot.txt", Against("Fireball", 200));
         scene.data.Archetype("slowhot.txt", Against("Fireball", 10));
         scene.data.Archetype("cold.txt", Against("Snowball", 200));

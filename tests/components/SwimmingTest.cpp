@@ -34,9 +34,7 @@ protected:
         scene.data.Archetype("dry.txt", "Position end Swimmer float timer 0.25 end");
     }
 
-    RandomTargetAI* Listener() const {
-        return Part<RandomTargetAI>(scene.First("RandomTargetAI"), "RandomTargetAI");
-    }
+    RandomTargetAI* Listener() const { return Part<RandomTargetAI>(scene.First("RandomTargetAI"), "RandomTargetAI"); }
 
     GameScene scene{GameplayData};
 };

@@ -118,15 +118,15 @@ TEST_F(CoreLoop, ResumeArrivingDuringThePumpCountsFromThatFrame) {
 
 TEST_F(CoreLoop, PauseAndResumeTakeEffectOnlyAfterEverySystemSawThem) {
     Broadcast(MsgPause);
-    EXPECT_EQ(log->events, (std::vector<std::string>{"message first 10 paused=0 zero=0",
-                                                     "message second 10 paused=0 zero=0",
-                                                     "message third 10 paused=0 zero=0"}));
+    EXPECT_EQ(log->events,
+              (std::vector<std::string>{"message first 10 paused=0 zero=0", "message second 10 paused=0 zero=0",
+                                        "message third 10 paused=0 zero=0"}));
     EXPECT_TRUE(core.paused);
     log->events.clear();
     Broadcast(MsgResume);
-    EXPECT_EQ(log->events, (std::vector<std::string>{"message first 11 paused=1 zero=0",
-                                                     "message second 11 paused=1 zero=0",
-                                                     "message third 11 paused=1 zero=0"}));
+    EXPECT_EQ(log->events,
+              (std::vector<std::string>{"message first 11 paused=1 zero=0", "message second 11 paused=1 zero=0",
+                                        "message third 11 paused=1 zero=0"}));
     EXPECT_FALSE(core.paused);
     EXPECT_EQ(core.zeroTimeFrames, 2);
 }
@@ -151,12 +151,10 @@ TEST_F(CoreLoop, NestedBroadcastReachesEverySystemBeforeTheOuterGoesOn) {
     };
     KeyMessage key(65);
     core.BroadcastMessage(&key);
-    EXPECT_EQ(log->events, (std::vector<std::string>{"message first 1 paused=0 zero=0",
-                                                     "message second 1 paused=0 zero=0",
-                                                     "message first 3 paused=0 zero=0",
-                                                     "message second 3 paused=0 zero=0",
-                                                     "message third 3 paused=0 zero=0",
-                                                     "message third 1 paused=0 zero=0"}));
+    EXPECT_EQ(log->events,
+              (std::vector<std::string>{"message first 1 paused=0 zero=0", "message second 1 paused=0 zero=0",
+                                        "message first 3 paused=0 zero=0", "message second 3 paused=0 zero=0",
+                                        "message third 3 paused=0 zero=0", "message third 1 paused=0 zero=0"}));
 }
 
 TEST_F(CoreLoop, QuitFromAnUpdateReachesNoSystemAndTheFrameStillCompletes) {

@@ -92,8 +92,8 @@ TEST_F(WindowInput, ButtonsCarryTheLastMovePositionNotTheirOwn) {
     platform.Post(win::WM_RBUTTONDOWN, 0, win::MakePointLParam(8, 8));
     platform.Post(win::WM_RBUTTONUP);
     Pump();
-    ASSERT_EQ(log->Ids(), (std::vector<MessageId>{MsgMouseButton, MsgMouseMove, MsgMouseButton,
-                                                     MsgMouseButton, MsgMouseButton}));
+    ASSERT_EQ(log->Ids(),
+              (std::vector<MessageId>{MsgMouseButton, MsgMouseMove, MsgMouseButton, MsgMouseButton, MsgMouseButton}));
     EXPECT_EQ(log->Positions()[0], Vec2(0.0f, 0.0f));  // before any move
     for (std::size_t i = 1; i < log->Positions().size(); ++i) {
         EXPECT_EQ(log->Positions()[i], Vec2(100.0f, 200.0f)) << i;

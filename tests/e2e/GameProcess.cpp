@@ -1,8 +1,8 @@
 #include "e2e/GameProcess.h"
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,7 +39,8 @@ std::vector<std::string> GameEnvironment() {
 }  // namespace
 
 GameProcess::GameProcess() {
-    fs::copy(SourceRoot() + "Data", Root() + "Data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(SourceRoot() + "Data", Root() + "Data",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
 GameProcess::~GameProcess() { Kill(); }

@@ -120,9 +120,8 @@ TEST_F(RealGameLevel, ArrowAndLetterKeysMoveThePlayerTheirWay) {
         // The band across the whole screen through the player, along the
         // axis of the key: found there whichever way it went.
         const float reach = 2.0f * level->player.size.x;
-        const VirtualRect band = move.direction.x != 0.0f
-                                     ? VirtualRect{0.0f, at.y - reach, 1280.0f, at.y + reach}
-                                     : VirtualRect{at.x - reach, 0.0f, at.x + reach, 1024.0f};
+        const VirtualRect band = move.direction.x != 0.0f ? VirtualRect{0.0f, at.y - reach, 1280.0f, at.y + reach}
+                                                          : VirtualRect{at.x - reach, 0.0f, at.x + reach, 1024.0f};
         // Held for a moment, and then until the player's pixels change,
         // watched closely: a frame of a busy game may take longer than any
         // fixed hold, and every frame with the key down speeds it up.

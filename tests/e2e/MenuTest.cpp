@@ -8,8 +8,8 @@ bool Overlap(const VirtualRect& a, const VirtualRect& b) {
 }
 
 bool SamePlace(const Placement& a, const Placement& b) {
-    return a.image == b.image && a.position.x == b.position.x && a.position.y == b.position.y &&
-           a.size.x == b.size.x && a.size.y == b.size.y;
+    return a.image == b.image && a.position.x == b.position.x && a.position.y == b.position.y && a.size.x == b.size.x &&
+           a.size.y == b.size.y;
 }
 }  // namespace
 

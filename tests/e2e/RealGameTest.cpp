@@ -163,8 +163,8 @@ std::optional<GameLayout::Level> RealGameTest::EnterLevel(const MenuButton& butt
     const std::optional<double> gone = Score(shot, button.place);
     if (!player || *player < kShown || !gone || *gone >= kAbsent) {
         ADD_FAILURE() << "after the click on " << button.place.image << ": player " << level->player.image << " at ("
-                      << level->player.position.x << ", " << level->player.position.y << ") scores "
-                      << Describe(player) << ", the button " << Describe(gone);
+                      << level->player.position.x << ", " << level->player.position.y << ") scores " << Describe(player)
+                      << ", the button " << Describe(gone);
         return std::nullopt;
     }
     return level;

@@ -8,12 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "tools/layout/GameLayout.h"
 #include "e2e/GameProcess.h"
 #include "e2e/Screenshot.h"
 #include "e2e/SpriteMatcher.h"
 #include "e2e/XDisplay.h"
 #include "e2e/Xdotool.h"
+#include "tools/layout/GameLayout.h"
 
 // Base of the tests that drive the real game executable from outside: it
 // starts the game on a copy of the shipped data, waits for its window and

@@ -79,7 +79,8 @@ std::vector<SpriteMatcher::Sample> SpriteMatcher::Samples(const Screenshot& shot
                         opaque = false;
                         break;
                     }
-                    const std::uint8_t* texel = &image_.rgba[(std::size_t(sy) * std::size_t(width) + std::size_t(sx)) * 4];
+                    const std::uint8_t* texel =
+                        &image_.rgba[(std::size_t(sy) * std::size_t(width) + std::size_t(sx)) * 4];
                     opaque = texel[3] >= kOpaque;
                     sample.colours[static_cast<std::size_t>(sample.count++)] =
                         (std::uint32_t(texel[0]) << 16) | (std::uint32_t(texel[1]) << 8) | texel[2];

@@ -25,8 +25,8 @@ long WindowPid(Display* display, Window window) {
     unsigned long after = 0;
     unsigned char* data = nullptr;
     long pid = -1;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+            Success &&
         data != nullptr) {
         if (type == XA_CARDINAL && format == 32 && count == 1) {
             pid = *reinterpret_cast<long*>(data);
@@ -138,7 +138,8 @@ Screenshot XDisplay::Capture(unsigned long window, int left, int top, int width,
     Screenshot shot(windowWidth, windowHeight);
     const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
     for (int y = 0; y < bottom - top; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(image->data + std::ptrdiff_t(y) * image->bytes_per_line);
+        const auto* row =
+            reinterpret_cast<const std::uint32_t*>(image->data + std::ptrdiff_t(y) * image->bytes_per_line);
         for (int x = 0; x < right - left; ++x) {
             const unsigned long pixel = direct ? row[x] : XGetPixel(image, x, y);
             shot.Set(left + x, top + y,

@@ -1,8 +1,8 @@
 #include "e2e/Xdotool.h"
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -71,10 +71,8 @@ float ReadFloat(Bytes& in, float low, float high) {
                                      -std::numeric_limits<float>::infinity(),
                                      std::numeric_limits<float>::quiet_NaN()};
     switch (in.InRange<int>(0, 7)) {
-    case 0:
-        return kOdd[in.InRange<std::size_t>(0, std::size(kOdd) - 1)];
-    case 1:
-        return std::bit_cast<float>(in.Next<std::uint32_t>());
+    case 0: return kOdd[in.InRange<std::size_t>(0, std::size(kOdd) - 1)];
+    case 1: return std::bit_cast<float>(in.Next<std::uint32_t>());
     default:
         // Mostly ordinary values, so that bodies meet and contacts chain.
         return low + (high - low) * static_cast<float>(in.Next<std::uint16_t>()) / 65535.0f;
@@ -248,8 +246,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int i = 0; i < changes; ++i) {
             Change(in, reference, fast);
         }
-        const float dt = (header & 0x80) != 0 ? ReadFloat(in, 0.0f, 0.04f)
-                                               : static_cast<float>(in.InRange<int>(0, 40)) / 1000.0f;
+        const float dt =
+            (header & 0x80) != 0 ? ReadFloat(in, 0.0f, 0.04f) : static_cast<float>(in.InRange<int>(0, 40)) / 1000.0f;
         reference.Step(dt);
         fast.Step(dt);
         Compare(reference, fast, step);

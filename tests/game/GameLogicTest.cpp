@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "GameProbes.h"
 #include "components/Cursor.h"
 #include "core/Core.h"
 #include "core/Messages.h"
@@ -8,7 +9,6 @@
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
-#include "GameProbes.h"
 #include "support/GameScene.h"
 
 namespace {
@@ -58,9 +58,7 @@ protected:
         LevelMessage message(id, file);
         gCore->BroadcastMessage(&message);
     }
-    GameObject* Player() {
-        return gGameLogic->playerId != 0 ? gFactory->GetObjectById(gGameLogic->playerId) : nullptr;
-    }
+    GameObject* Player() { return gGameLogic->playerId != 0 ? gFactory->GetObjectById(gGameLogic->playerId) : nullptr; }
     std::vector<GameObject*> Enemies() {
         std::vector<GameObject*> found;
         for (GameObject* object : game->ObjectsWith("IDAnnouncer")) {
@@ -367,8 +365,7 @@ TEST_F(Flow, LevelPushedAtTheHeadDuringTheWalkIsNotWalkedByThatClick) {
     ASSERT_TRUE(ClickAt(700));
     EXPECT_EQ(game->LevelNames(), (std::vector<std::string>{"second.lvl", "menu.lvl"}));
     ASSERT_TRUE(ClickAt(700));
-    EXPECT_EQ(game->LevelNames(),
-              (std::vector<std::string>{"second.lvl", "third.lvl", "second.lvl", "menu.lvl"}));
+    EXPECT_EQ(game->LevelNames(), (std::vector<std::string>{"second.lvl", "third.lvl", "second.lvl", "menu.lvl"}));
 }
 
 TEST_F(Flow, ClickThatSwitchesAwayFromItsOwnLevelKeepsTheButtonAliveForTheFrame) {

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "GameProbes.h"
 #include "ai/AIController.h"
 #include "core/Core.h"
 #include "core/Messages.h"
@@ -12,7 +13,6 @@
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
-#include "GameProbes.h"
 #include "support/GameScene.h"
 
 namespace {
@@ -23,8 +23,7 @@ protected:
     void SetUp() override {
         GameLog::Reset();
         data.Level("menu.lvl", "");
-        data.Archetype("box.txt",
-                       "Position end Body Shape Rect end end ListProbe int tag 1 end end");
+        data.Archetype("box.txt", "Position end Body Shape Rect end end ListProbe int tag 1 end end");
         data.Archetype("button.txt", "Position end ListProbe bool mouse true int tag 2 end end");
         data.Archetype("plain.txt", "Position end end");
         ASSERT_TRUE(game->Start());
@@ -78,9 +77,8 @@ TEST_F(LevelTest, ReloadHoldsOldAndNewForOneFrameAndTheOldNoLongerResolve) {
 }
 
 TEST_F(LevelTest, AfterAReloadTheOldObjectsTakeNoFurtherPartInTheFrame) {
-    data.Archetype("fire.txt",
-                   "Position Vec2 position 500 500 Vec2 size 5 5 end Body float mass 1 float drag 0 "
-                   "Vec2 velocity 500 0 Shape Circle end end Fireball end");
+    data.Archetype("fire.txt", "Position Vec2 position 500 500 Vec2 size 5 5 end Body float mass 1 float drag 0 "
+                               "Vec2 velocity 500 0 Shape Circle end end Fireball end");
     data.Archetype("hole.txt", "Position Vec2 size 20 20 end Hole float duration 5 end");
     data.Archetype("wanderer.txt",
                    "Position Vec2 position 100 100 end Body float mass 1 Shape Circle end end RandomTargetAI end");

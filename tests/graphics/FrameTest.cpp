@@ -16,9 +16,8 @@ constexpr int kKeyP = 80;
 void WriteScene(const TempData& data) {
     data.SolidImage("a.png", 4, 4, 0xFF0000FFU);
     data.Archetype("box.txt", "Position Vec2 position 100 100 end Sprite string name a.png end");
-    data.Archetype("block.txt",
-                   "Position Vec2 position 640 512 Vec2 size 10 20 end "
-                   "Body Shape Rect end Vec2 velocity 30 40 float drag 0 end");
+    data.Archetype("block.txt", "Position Vec2 position 640 512 Vec2 size 10 20 end "
+                                "Body Shape Rect end Vec2 velocity 30 40 float drag 0 end");
     data.Level("menu.lvl", "box.txt end block.txt end");
 }
 
@@ -50,10 +49,10 @@ TEST(GraphicsFrame, TheOverlayDrawsBodiesAndTheFrameRateAfterTheSprites) {
     ASSERT_TRUE(game.Start());
     game.PressKey(kKeyP);
     const auto calls = RunFrame(game);
-    const std::vector<std::string> expected = {
-        "Clear",  "BeginScene",      "SetTransform",    "SetTexture",      "DrawPrimitive", "SetTexture",
-        "SetTransform", "SetFVF",    "DrawPrimitiveUP", "DrawPrimitiveUP", "SetFVF",        "SetStreamSource",
-        "DrawTextA", "EndScene",     "Present"};
+    const std::vector<std::string> expected = {"Clear",           "BeginScene",      "SetTransform", "SetTexture",
+                                               "DrawPrimitive",   "SetTexture",      "SetTransform", "SetFVF",
+                                               "DrawPrimitiveUP", "DrawPrimitiveUP", "SetFVF",       "SetStreamSource",
+                                               "DrawTextA",       "EndScene",        "Present"};
     ASSERT_EQ(Names(calls), expected);
     EXPECT_EQ(calls[5].texture, nullptr);
     Matrix identity;

@@ -28,10 +28,10 @@ TEST(GraphicsInitialize, CreatesTheDeviceAndEveryResourceInOrder) {
     ASSERT_TRUE(game.Start());
     const DrawLog& log = game.platform.Log();
     const std::vector<std::string> expected = {
-        "CreateDevice",   "SetTransform",   "SetTransform",   "SetTransform",         "SetVertexShader",
-        "SetFVF",         "SetRenderState", "SetRenderState", "SetRenderState",       "SetRenderState",
-        "SetRenderState", "SetRenderState", "SetTextureStageState", "CreateFontA",    "CreateVertexBuffer",
-        "SetStreamSource"};
+        "CreateDevice",         "SetTransform",   "SetTransform",       "SetTransform",
+        "SetVertexShader",      "SetFVF",         "SetRenderState",     "SetRenderState",
+        "SetRenderState",       "SetRenderState", "SetRenderState",     "SetRenderState",
+        "SetTextureStageState", "CreateFontA",    "CreateVertexBuffer", "SetStreamSource"};
     ASSERT_EQ(Names(log.calls), expected);
 
     // Adapter, HAL, software vertex processing; 1280 x 1024 desktop-format
@@ -53,8 +53,7 @@ TEST(GraphicsInitialize, CreatesTheDeviceAndEveryResourceInOrder) {
     EXPECT_EQ(log.calls[4].args, std::vector<std::uint32_t>{0});
     EXPECT_EQ(log.calls[5].args, std::vector<std::uint32_t>{0x102});
 
-    const std::vector<std::vector<std::uint32_t>> states = {
-        {22, 1}, {137, 0}, {27, 1}, {19, 5}, {20, 6}, {7, 1}};
+    const std::vector<std::vector<std::uint32_t>> states = {{22, 1}, {137, 0}, {27, 1}, {19, 5}, {20, 6}, {7, 1}};
     for (std::size_t i = 0; i < states.size(); ++i) {
         EXPECT_EQ(log.calls[6 + i].args, states[i]) << "render state " << i;
     }
@@ -115,8 +114,7 @@ TEST_P(DeviceFailure, StartupFailsWithOneLineAndTearsEverythingDown) {
 
 INSTANTIATE_TEST_SUITE_P(EveryResource, DeviceFailure,
                          testing::Values(HeadlessPlatform::Failure::Direct3D, HeadlessPlatform::Failure::Device,
-                                         HeadlessPlatform::Failure::Font,
-                                         HeadlessPlatform::Failure::VertexBuffer));
+                                         HeadlessPlatform::Failure::Font, HeadlessPlatform::Failure::VertexBuffer));
 
 TEST(GraphicsDestructor, UnbindsTheStreamReleasesTexturesAndUnlinksSurvivingSprites) {
     TempData data;

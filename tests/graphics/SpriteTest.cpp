@@ -50,8 +50,7 @@ public:
     // The world matrix each sprite's draw set, by image.
     Matrix WorldOf(const std::vector<DrawLog::Call>& calls, const std::string& image) {
         for (std::size_t i = 1; i < calls.size(); ++i) {
-            if (calls[i].name == "SetTexture" && ImageName(calls[i]) == image &&
-                calls[i - 1].name == "SetTransform") {
+            if (calls[i].name == "SetTexture" && ImageName(calls[i]) == image && calls[i - 1].name == "SetTransform") {
                 return calls[i - 1].matrix;
             }
         }
@@ -180,9 +179,9 @@ TEST(SpriteWorld, BothFormulasPlaceAnUnrotatedSpriteAlike) {
     const auto calls = scene.Frame();
     const Matrix shortcut = scene.WorldOf(calls, "a.png");
     const Matrix general = scene.WorldOf(calls, "b.png");
-    const Matrix composed = Multiply(Multiply(Multiply(Scaling(20.0f, 40.0f, 1.0f), Translation(-10.0f, 20.0f, 0.0f)),
-                                              RotationZ(0.0f)),
-                                     Translation(100.0f - 640.0f, 512.0f - 200.0f, 5.0f));
+    const Matrix composed =
+        Multiply(Multiply(Multiply(Scaling(20.0f, 40.0f, 1.0f), Translation(-10.0f, 20.0f, 0.0f)), RotationZ(0.0f)),
+                 Translation(100.0f - 640.0f, 512.0f - 200.0f, 5.0f));
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
             EXPECT_FLOAT_EQ(shortcut.m[i][j], composed.m[i][j]) << i << "," << j;

@@ -2,9 +2,9 @@
 
 #include <random>
 
+#include "ObjectProbe.h"
 #include "game/Level.h"
 #include "objects/GameObject.h"
-#include "ObjectProbe.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
 
@@ -14,10 +14,9 @@ namespace {
 class DataFile : public ::testing::Test, public FactoryFixture {
 protected:
     void SetUp() override {
-        data.Archetype("box.txt",
-                       "Position Vec2 position 1 2 Vec2 size 3 4 float depth 7 end\n"
-                       "Body float mass 2 Shape Rect end end\n"
-                       "end\n");
+        data.Archetype("box.txt", "Position Vec2 position 1 2 Vec2 size 3 4 float depth 7 end\n"
+                                  "Body float mass 2 Shape Rect end end\n"
+                                  "end\n");
         data.Archetype("tagged.txt", "Probe int tag 5 end end");
     }
     // Loads `text` as a level file into a fresh level; returns its objects.
@@ -93,7 +92,8 @@ TEST_F(DataFile, StrayEndsBetweenEntriesAreSkipped) {
 
 TEST_F(DataFile, ObjectsArePlacedAndInitializedOneAtATimeInFileOrder) {
     Probe::log.clear();
-    const auto objects = LoadLevel("tagged.txt Probe int tag 1 end end tagged.txt end tagged.txt Probe int tag 3 end end");
+    const auto objects =
+        LoadLevel("tagged.txt Probe int tag 1 end end tagged.txt end tagged.txt Probe int tag 3 end end");
     ASSERT_EQ(objects.size(), 3u);
     EXPECT_EQ(Probe::log, (std::vector<std::string>{"init Probe 1", "init Probe 5", "init Probe 3"}));
     EXPECT_EQ(objects[0]->id + 1, objects[1]->id);
@@ -125,9 +125,8 @@ TEST_F(DataFile, OverrideNamingARegisteredMissingComponentAddsIt) {
 TEST_F(DataFile, UnregisteredComponentInALevelClosesTheObjectEntry) {
     // Sparkle's "end" closes the entry; the Position override after it is
     // read as archetype names (all missing), its ends as stray ends.
-    const auto objects = LoadLevel(
-        "box.txt Sparkle float rate 3 end Position Vec2 position 50 50 end end\n"
-        "tagged.txt end");
+    const auto objects = LoadLevel("box.txt Sparkle float rate 3 end Position Vec2 position 50 50 end end\n"
+                                   "tagged.txt end");
     ASSERT_EQ(objects.size(), 2u);
     EXPECT_EQ(objects[0]->Get<Position>()->position, Vec2(1.0f, 2.0f));
     EXPECT_NE(objects[1]->GetComponent("Probe"), nullptr);
@@ -193,8 +192,9 @@ TEST_F(DataFile, LoadingIntoAFilledLevelAppends) {
 
 TEST_F(DataFile, GarbageAndHugeFilesNeverHangAndKeepWhatCameBefore) {
     std::mt19937 random(99);
-    const std::vector<std::string> words = {"end", "box.txt", "tagged.txt", "Position", "Body", "Probe", "Vec2",
-                                            "float", "int", "bool", "Shape", "Rect", "Circle", "1", "x", "true"};
+    const std::vector<std::string> words = {"end",    "box.txt", "tagged.txt", "Position", "Body",  "Probe",
+                                            "Vec2",   "float",   "int",        "bool",     "Shape", "Rect",
+                                            "Circle", "1",       "x",          "true"};
     for (int round = 0; round < 150; ++round) {
         std::string text = "tagged.txt end ";
         const int count = static_cast<int>(random() % 60);

@@ -3,10 +3,10 @@
 #include <chrono>
 #include <filesystem>
 
+#include "ObjectProbe.h"
 #include "game/Level.h"
 #include "objects/DataObserver.h"
 #include "objects/GameObject.h"
-#include "ObjectProbe.h"
 #include "physics/Position.h"
 
 namespace {
@@ -183,8 +183,7 @@ TEST_F(FactoryTest, DestructorsActingDuringDestroyAllObjects) {
     Probe::log.clear();
     factory->DestroyAllObjects();
     // The child (id 5) is created, placed and then deleted in turn.
-    EXPECT_EQ(Probe::log,
-              (std::vector<std::string>{"dtor Probe 1", "init Probe 3", "dtor Probe 2", "dtor Probe 3"}));
+    EXPECT_EQ(Probe::log, (std::vector<std::string>{"dtor Probe 1", "init Probe 3", "dtor Probe 2", "dtor Probe 3"}));
     EXPECT_TRUE(factory->objects.empty());
     EXPECT_TRUE(factory->pendingDestroy.empty());
     EXPECT_EQ(level->objects.count, 0);

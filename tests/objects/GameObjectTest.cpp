@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "ObjectProbe.h"
 #include "game/Level.h"
 #include "objects/GameObject.h"
 #include "objects/IntrusiveList.h"
 #include "physics/Body.h"
-#include "ObjectProbe.h"
 
 namespace {
 
@@ -25,8 +25,8 @@ TEST(GameObject, ComponentsAreKeptInByteOrderOfTheirNames) {
     }
     // Upper case before lower case, a prefix before its extensions, and
     // bytes compared unsigned (0xC3 after 'z').
-    EXPECT_EQ(Names(object), (std::vector<std::string>{"Bod", "Body", "BodyPart", "Position", "Sprite", "body",
-                                                       "zeta", "\xC3\xA9t\xC3\xA9"}));
+    EXPECT_EQ(Names(object), (std::vector<std::string>{"Bod", "Body", "BodyPart", "Position", "Sprite", "body", "zeta",
+                                                       "\xC3\xA9t\xC3\xA9"}));
     for (const auto& component : object.components) {
         EXPECT_EQ(component->owner, &object);
     }
@@ -206,8 +206,8 @@ TEST_P(ListRemoval, DeletedMembersLeaveTheLevelListConsistent) {
 // Indices to delete from four members; a last entry 100 + n sets the size n.
 INSTANTIATE_TEST_SUITE_P(Places, ListRemoval,
                          ::testing::Values(std::vector<int>{0}, std::vector<int>{3}, std::vector<int>{1},
-                                           std::vector<int>{1, 2}, std::vector<int>{0, 3},
-                                           std::vector<int>{0, 1, 2, 3}, std::vector<int>{0, 101}));
+                                           std::vector<int>{1, 2}, std::vector<int>{0, 3}, std::vector<int>{0, 1, 2, 3},
+                                           std::vector<int>{0, 101}));
 
 TEST(IntrusiveList, RemoveAtHeadTailMiddleAndOnly) {
     GameObject a;

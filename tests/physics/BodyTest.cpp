@@ -83,9 +83,8 @@ TEST(BodyData, Defaults) {
 
 TEST(BodyData, EveryKeyAndTheLaterOfTwoEntries) {
     Body body;
-    Read(body,
-         "Vec2 velocity 1 2 Vec2 acceleration 3 4 Vec2 collisionSize 5 6 float mass 1 float restitution 0.5 "
-         "float drag 0.25 Shape Circle end int collisionLayers 6 bool resolve false float mass 2 end");
+    Read(body, "Vec2 velocity 1 2 Vec2 acceleration 3 4 Vec2 collisionSize 5 6 float mass 1 float restitution 0.5 "
+               "float drag 0.25 Shape Circle end int collisionLayers 6 bool resolve false float mass 2 end");
     EXPECT_EQ(body.velocity, Vec2(1, 2));
     EXPECT_EQ(body.acceleration, Vec2(3, 4));
     EXPECT_EQ(body.collisionSize, Vec2(5, 6));

@@ -62,9 +62,9 @@ private:
                                     Bits(c.penetration), Bits(c.separatingVelocity), Bits(c.restitution)});
             }
         }
-        const std::uint32_t h =
-            static_cast<std::uint32_t>(self.id) * 2654435761u ^ static_cast<std::uint32_t>(other.owner->id) * 40503u ^
-            static_cast<std::uint32_t>(step_) * 97u;
+        const std::uint32_t h = static_cast<std::uint32_t>(self.id) * 2654435761u ^
+                                static_cast<std::uint32_t>(other.owner->id) * 40503u ^
+                                static_cast<std::uint32_t>(step_) * 97u;
         Body& body = W::BodyOf(self);
         switch (h % 61) {
         case 0:
@@ -84,11 +84,8 @@ private:
                 Add(spawn);
             }
             break;
-        case 3:
-            body.collisionSize = body.collisionSize * 0.5f;
-            break;
-        default:
-            break;
+        case 3: body.collisionSize = body.collisionSize * 0.5f; break;
+        default: break;
         }
     }
 

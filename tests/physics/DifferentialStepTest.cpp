@@ -60,11 +60,17 @@ void ExpectSame(Scene& reference, Scene& fast, int step) {
     for (const Body *r = rb.head, *f = fb.head; r != nullptr; r = r->bodyNext, f = f->bodyNext) {
         ASSERT_NE(f, nullptr);
         ASSERT_EQ(r->owner->id, f->owner->id);
-        const std::uint32_t expected[] = {Bits(r->position.x), Bits(r->position.y), Bits(r->velocity.x),
-                                          Bits(r->velocity.y), Bits(r->transform->position.x),
+        const std::uint32_t expected[] = {Bits(r->position.x),
+                                          Bits(r->position.y),
+                                          Bits(r->velocity.x),
+                                          Bits(r->velocity.y),
+                                          Bits(r->transform->position.x),
                                           Bits(r->transform->position.y)};
-        const std::uint32_t actual[] = {Bits(f->position.x), Bits(f->position.y), Bits(f->velocity.x),
-                                        Bits(f->velocity.y), Bits(f->transform->position.x),
+        const std::uint32_t actual[] = {Bits(f->position.x),
+                                        Bits(f->position.y),
+                                        Bits(f->velocity.x),
+                                        Bits(f->velocity.y),
+                                        Bits(f->transform->position.x),
                                         Bits(f->transform->position.y)};
         for (std::size_t k = 0; k < std::size(expected); ++k) {
             ASSERT_EQ(expected[k], actual[k]) << "body " << r->owner->id << " field " << k << " at step " << step;
@@ -127,8 +133,9 @@ void Disturb(std::mt19937& rng, Scene& reference, Scene& fast, float width, floa
     case 8: {
         // Odd values: huge, infinite, not a number, negative sizes. Immovable
         // and non-resolving, so that they do not poison every other body.
-        static constexpr float kOdd[] = {1e30f, -1e20f, std::numeric_limits<float>::infinity(),
-                                         std::numeric_limits<float>::quiet_NaN(), -3.0f, 4e15f};
+        static constexpr float kOdd[] = {
+            1e30f, -1e20f, std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(),
+            -3.0f, 4e15f};
         const float odd = kOdd[rng() % std::size(kOdd)];
         const int field = static_cast<int>(rng() % 3);
         BodySpec spec = RandomBody(rng, width, height);
@@ -150,8 +157,7 @@ void Disturb(std::mt19937& rng, Scene& reference, Scene& fast, float width, floa
         });
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

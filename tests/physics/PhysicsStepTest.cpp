@@ -63,8 +63,8 @@ TEST_P(PhysicsStep, LayerMasksMustShareABit) {
         std::int32_t b;
         bool collide;
     };
-    for (const Case& c : {Case{1, 2, false}, Case{3, 2, true}, Case{0, 0, false}, Case{0, 1, false},
-                          Case{-1, 0, false}, Case{-1, 4, true}}) {
+    for (const Case& c : {Case{1, 2, false}, Case{3, 2, true}, Case{0, 0, false}, Case{0, 1, false}, Case{-1, 0, false},
+                          Case{-1, 4, true}}) {
         W world(GetParam());
         world.Add(OnLayers(Rect({0, 0}, {10, 10}, 1), c.a));
         world.Add(OnLayers(Rect({5, 0}, {10, 10}, 1), c.b));
@@ -299,8 +299,7 @@ TEST_P(PhysicsStep, DestroyDuringDeliveryClearsResolve) {
     EXPECT_EQ(W::BodyOf(a).velocity, velocity);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSteppers, PhysicsStep,
-                         testing::Values(PhysicsStepper::Reference, PhysicsStepper::Fast),
+INSTANTIATE_TEST_SUITE_P(BothSteppers, PhysicsStep, testing::Values(PhysicsStepper::Reference, PhysicsStepper::Fast),
                          [](const testing::TestParamInfo<PhysicsStepper>& info) {
                              return info.param == PhysicsStepper::Reference ? "Reference" : "Fast";
                          });

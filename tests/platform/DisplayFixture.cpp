@@ -76,9 +76,7 @@ GlGame::~GlGame() { app->Shutdown(); }
 
 bool GlGame::Start() { return app->Startup(); }
 
-GlDevice* GlGame::Device() const {
-    return gGraphics != nullptr ? dynamic_cast<GlDevice*>(gGraphics->device) : nullptr;
-}
+GlDevice* GlGame::Device() const { return gGraphics != nullptr ? dynamic_cast<GlDevice*>(gGraphics->device) : nullptr; }
 
 void GlGame::Read() {
     GlDevice* device = Device();

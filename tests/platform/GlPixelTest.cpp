@@ -66,8 +66,7 @@ protected:
 
 TEST_F(GlPixels, CentredSpriteCoversExactlyItsTwentyByTwentyPixels) {
     Draw({Box{}});
-    ExpectCoverage(600, 480, 680, 550, kWhite,
-                   [](int x, int y) { return x >= 630 && x < 650 && y >= 502 && y < 522; });
+    ExpectCoverage(600, 480, 680, 550, kWhite, [](int x, int y) { return x >= 630 && x < 650 && y >= 502 && y < 522; });
 }
 
 TEST_F(GlPixels, OriginIsTheTopLeftCorner) {
@@ -105,8 +104,7 @@ TEST_F(GlPixels, EdgesOnHalfPixelsCoverAsWithDirect3DNinesPixelCentres) {
     halves.x = 640.5f;
     halves.y = 512.5f;
     Draw({halves});
-    ExpectCoverage(620, 490, 660, 535, kWhite,
-                   [](int x, int y) { return x >= 631 && x < 651 && y >= 503 && y < 523; });
+    ExpectCoverage(620, 490, 660, 535, kWhite, [](int x, int y) { return x >= 631 && x < 651 && y >= 503 && y < 523; });
 }
 
 TEST_F(GlPixels, TexelsAreSampledAtWholePixelCoordinates) {
@@ -165,7 +163,8 @@ TEST_F(GlPixels, NonPowerOfTwoImageShowsItsTransparentMargin) {
     Draw({backdrop, odd});
     // 80 x 80 pixels from (600, 472): the 3 x 3 image fills three quarters
     // of each side; the transparent (not black) margin shows the backdrop.
-    ExpectCoverage(600, 472, 680, 552, kWhite, [](int x, int y) { return x < 660 && y < 532; }, kRed);
+    ExpectCoverage(
+        600, 472, 680, 552, kWhite, [](int x, int y) { return x < 660 && y < 532; }, kRed);
 }
 
 TEST_F(GlPixels, NearerSpriteDrawnFirstHidesAFartherOneDrawnAfterIt) {
@@ -337,8 +336,8 @@ std::uint64_t ExpectBatchingKeepsEveryPixel(GlGame& game, int minimumLit) {
 TEST_F(GlPixels, BatchedSpritesOfSeveralImagesDepthsAndTurnsMatchSeparateDrawsPixelForPixel) {
     WritePng(data, "glass.png", 8, 8, [](int x, int y) { return (x + y) % 3 == 0 ? 0x00FFFF80U : 0xFF00FF40U; });
     WritePng(data, "checks.png", 5, 7, [](int x, int y) { return (x + y) % 2 == 0 ? 0xFFFF00FFU : 0x0000FFFFU; });
-    const char* const images[] = {"white.png", "green.png", "updown.png", "odd.png", "glass.png", "checks.png",
-                                  "missing.png"};
+    const char* const images[] = {"white.png", "green.png",  "updown.png", "odd.png",
+                                  "glass.png", "checks.png", "missing.png"};
     std::vector<Box> boxes;
     unsigned state = 2024;
     const auto next = [&state](unsigned range) {

@@ -82,8 +82,8 @@ protected:
 }  // namespace
 
 TEST_F(SdlEvents, BecomeTheWin32RecordsOfTheirKeysAndClientPositions) {
-    auto* window = static_cast<SDL_Window*>(
-        platform.CreateMainWindow("Velmor", "VelmorWindowClass", 640, 512, &RecordingProc));
+    auto* window =
+        static_cast<SDL_Window*>(platform.CreateMainWindow("Velmor", "VelmorWindowClass", 640, 512, &RecordingProc));
     ASSERT_NE(window, nullptr);
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -145,8 +145,8 @@ TEST_F(SdlEvents, BecomeTheWin32RecordsOfTheirKeysAndClientPositions) {
 TEST_F(SdlEvents, CloseAndQuitTogetherGiveOneDestroyAndDestroyingALiveWindowGivesOne) {
     {
         SdlPlatform closed;
-        auto* window = static_cast<SDL_Window*>(
-            closed.CreateMainWindow("Velmor", "VelmorWindowClass", 320, 200, &RecordingProc));
+        auto* window =
+            static_cast<SDL_Window*>(closed.CreateMainWindow("Velmor", "VelmorWindowClass", 320, 200, &RecordingProc));
         ASSERT_NE(window, nullptr);
         PushClose(window);
         PushQuit();

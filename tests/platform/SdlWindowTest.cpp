@@ -39,10 +39,8 @@ TEST_F(SdlWindow, IsTheDesktopClampedSizeTitledAndShownByTheGraphicsSystem) {
 
 TEST_F(SdlWindow, StartsHidden) {
     SdlPlatform platform;
-    auto* window = static_cast<SDL_Window*>(
-        platform.CreateMainWindow("Velmor", "VelmorWindowClass", 400, 300, [](WindowHandle, UINT, WPARAM, LPARAM) {
-            return LRESULT{0};
-        }));
+    auto* window = static_cast<SDL_Window*>(platform.CreateMainWindow(
+        "Velmor", "VelmorWindowClass", 400, 300, [](WindowHandle, UINT, WPARAM, LPARAM) { return LRESULT{0}; }));
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN, 0U);
     int x = -1;
@@ -104,8 +102,8 @@ TEST_F(SdlWindow, GameQuitsWithStatusZeroWhenAskedToQuit) {
     // SDL turns SIGTERM into SDL_QUIT, the same event as the window's close
     // button; the signal is sent only once the window is shown, that is
     // once the start-up is over and the frame loop runs.
-    const std::string script = "cd '" + data.Root() + "' && { " + kGameEnvironment + "'" VELMOR_EXECUTABLE
-                               "' > out.txt 2> err.txt & pid=$!; "
+    const std::string script = "cd '" + data.Root() + "' && { " + kGameEnvironment +
+                               "'" VELMOR_EXECUTABLE "' > out.txt 2> err.txt & pid=$!; "
                                "timeout 60 xdotool search --sync --onlyvisible --pid $pid > /dev/null; "
                                "kill -TERM $pid; wait $pid; echo $? > status.txt; }";
     ASSERT_EQ(std::system(script.c_str()), 0);

@@ -27,11 +27,11 @@ constexpr int kKeyW = 'W';
 void ShippedWithLevel(TempData& data, const std::string& level) {
     for (const char* dir : {"Data/Archetypes", "Data/Images"}) {
         fs::create_directories(data.Root() + dir);
-        fs::copy(SourceRoot() + dir, data.Root() + dir, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+        fs::copy(SourceRoot() + dir, data.Root() + dir,
+                 fs::copy_options::overwrite_existing | fs::copy_options::recursive);
     }
-    data.Level("menu.lvl",
-               "button.txt Position Vec2 position 640 512 end "
-               "Clickable Message SwitchLevel string level arena.lvl end end end");
+    data.Level("menu.lvl", "button.txt Position Vec2 position 640 512 end "
+                           "Clickable Message SwitchLevel string level arena.lvl end end end");
     data.Level("gameend.lvl", "shade.txt end crosshair.txt end");
     data.Level("arena.lvl", level);
 }

@@ -26,8 +26,12 @@ void MoveTo(GameObject* object, Vec2 to) {
 
 TEST(Replay, AnOldHazardOnASpawnPointDoesNotKillTheFreshObjectThere) {
     TempData data;
-    data.Archetype("victim.txt", "Position Vec2 size 10 10 end Body float mass 1 Shape Circle end int collisionLayers 1 end Killable end end");
-    data.Archetype("lava.txt", "Position Vec2 size 10 10 end Body float mass 0 Shape Circle end int collisionLayers 1 end Deadly end end");
+    data.Archetype(
+        "victim.txt",
+        "Position Vec2 size 10 10 end Body float mass 1 Shape Circle end int collisionLayers 1 end Killable end end");
+    data.Archetype(
+        "lava.txt",
+        "Position Vec2 size 10 10 end Body float mass 0 Shape Circle end int collisionLayers 1 end Deadly end end");
     data.Level("menu.lvl", "victim.txt Position Vec2 position 100 100 end end "
                            "lava.txt Position Vec2 position 500 500 end end");
     HeadlessGame game({data.Root()});

@@ -14,14 +14,12 @@ namespace {
 void WriteMenu(const TempData& data) {
     data.SolidImage("background.png", 300, 200, 0x204080FFU);
     data.SolidImage("quit.png", 128, 64, 0x30C030FFU);
-    data.Archetype("background.txt",
-                   "Position Vec2 position 640 512 Vec2 size 640 512 float depth 9 end\n"
-                   "Sprite string name background.png end\n");
-    data.Archetype("quit.txt",
-                   "Position Vec2 position 640 700 Vec2 size 200 60 float depth 5 end\n"
-                   "Sprite string name quit.png end\n"
-                   "Body float mass 0 Shape Rect end end\n"
-                   "Clickable bool left true bool pressed true Message Quit end end\n");
+    data.Archetype("background.txt", "Position Vec2 position 640 512 Vec2 size 640 512 float depth 9 end\n"
+                                     "Sprite string name background.png end\n");
+    data.Archetype("quit.txt", "Position Vec2 position 640 700 Vec2 size 200 60 float depth 5 end\n"
+                               "Sprite string name quit.png end\n"
+                               "Body float mass 0 Shape Rect end end\n"
+                               "Clickable bool left true bool pressed true Message Quit end end\n");
     data.Level("menu.lvl", "background.txt end quit.txt end\n");
 }
 

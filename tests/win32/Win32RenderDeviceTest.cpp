@@ -86,8 +86,7 @@ protected:
     // The sprite placement: the rectangle (x - sx, y - sy) to (x + sx, y + sy)
     // of the 1280 x 1024 space at depth d.
     void DrawSprite(float x, float y, float sx, float sy, float d) {
-        const Matrix world =
-            Multiply(Scaling(2 * sx, 2 * sy, 1), Translation(x - sx - 640.0f, sy - y + 512.0f, d));
+        const Matrix world = Multiply(Scaling(2 * sx, 2 * sy, 1), Translation(x - sx - 640.0f, sy - y + 512.0f, d));
         device->SetTransform(D3DTS_WORLD, &world);
         device->SetTexture(0, texture);
         EXPECT_FALSE(Failed(device->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2)));
@@ -114,17 +113,17 @@ protected:
 
 // A 3 x 2 image: top row red, bottom row green, all opaque.
 void WriteTwoRowImage(const std::string& path) {
-    const unsigned char rgba[2 * 3 * 4] = {255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255,
-                                           0, 255, 0, 255, 0, 255, 0, 255, 0, 255, 0, 255};
+    const unsigned char rgba[2 * 3 * 4] = {255, 0,   0, 255, 255, 0,   0, 255, 255, 0,   0, 255,
+                                           0,   255, 0, 255, 0,   255, 0, 255, 0,   255, 0, 255};
     ASSERT_NE(stbi_write_png(path.c_str(), 3, 2, 4, rgba, 3 * 4), 0);
 }
 
 Texture* LoadFileTexture(RenderDevice& device, const std::string& path, D3DXIMAGE_INFO* info = nullptr) {
     Texture* texture = nullptr;
     D3DXIMAGE_INFO ignored;
-    const HRESULT hr = device.CreateTextureFromFileExA(path.c_str(), 0, 0, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                                      D3DX_FILTER_NONE, D3DX_DEFAULT, 0,
-                                                      info != nullptr ? info : &ignored, nullptr, &texture);
+    const HRESULT hr =
+        device.CreateTextureFromFileExA(path.c_str(), 0, 0, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_FILTER_NONE,
+                                        D3DX_DEFAULT, 0, info != nullptr ? info : &ignored, nullptr, &texture);
     EXPECT_EQ(Failed(hr), texture == nullptr);
     return texture;
 }
@@ -178,7 +177,7 @@ TEST_F(Win32RenderDeviceTest, DepthTestsAndClipsToTheNearAndFarPlanes) {
     DrawSprite(700, 300, 50, 50, 3.0f);   // near one first
     Texture* nearTexture = texture;
     texture = nullptr;
-    DrawSprite(700, 300, 50, 50, 4.0f);   // farther, untextured: hidden
+    DrawSprite(700, 300, 50, 50, 4.0f);  // farther, untextured: hidden
     texture = nearTexture;
     device->EndScene();
     ReadBack();
@@ -266,8 +265,8 @@ TEST(Win32Direct3D, ADeviceThatCannotBeMadeComesBackNull) {
     parameters.Windowed = true;
     RenderDevice* device = reinterpret_cast<RenderDevice*>(0x1);
     // There is no eighth adapter.
-    EXPECT_TRUE(Failed(d3d->CreateDevice(7, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                         &parameters, &device)));
+    EXPECT_TRUE(Failed(
+        d3d->CreateDevice(7, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device)));
     EXPECT_EQ(device, nullptr);
     device = reinterpret_cast<RenderDevice*>(0x1);
     EXPECT_TRUE(Failed(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,

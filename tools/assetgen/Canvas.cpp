@@ -31,7 +31,8 @@ void ForArea(int width, int height, float x0, float y0, float x1, float y1, F f)
 }
 }  // namespace
 
-Canvas::Canvas(int width, int height) : width_(width), height_(height), rgba_(static_cast<size_t>(width) * height * 4) {}
+Canvas::Canvas(int width, int height)
+    : width_(width), height_(height), rgba_(static_cast<size_t>(width) * height * 4) {}
 
 void Canvas::SetFontFile(const std::string& path) { FontFile() = path; }
 
@@ -158,8 +159,8 @@ void Canvas::Triangle(float x0, float y0, float x1, float y1, float x2, float y2
             std::max({y0, y1, y2}), [&](int x, int y) {
                 const float px = x + 0.5f;
                 const float py = y + 0.5f;
-                const float d = std::min({edge(x0, y0, x1, y1, px, py), edge(x1, y1, x2, y2, px, py),
-                                          edge(x2, y2, x0, y0, px, py)});
+                const float d = std::min(
+                    {edge(x0, y0, x1, y1, px, py), edge(x1, y1, x2, y2, px, py), edge(x2, y2, x0, y0, px, py)});
                 Blend(x, y, c, d + 0.5f);
             });
 }

@@ -125,7 +125,8 @@ void Stones(Canvas& c, int rows, int columns, std::uint32_t seed) {
         for (int col = -1; col < columns; ++col) {
             const float x = col * w + offset;
             const auto grey = static_cast<std::uint8_t>(96 + random.Next() * 36);
-            c.Box(x + 2, row * h + 2, x + w - 2, row * h + h - 2, C{grey, grey, static_cast<std::uint8_t>(grey + 12), 255});
+            c.Box(x + 2, row * h + 2, x + w - 2, row * h + h - 2,
+                  C{grey, grey, static_cast<std::uint8_t>(grey + 12), 255});
             c.Box(x + 2, row * h + 2, x + w - 2, row * h + 5, C{255, 255, 255, 40});
         }
     }
@@ -217,6 +218,7 @@ void Crosshair(Canvas& c, bool snow, bool fire) {
 }  // namespace
 
 std::vector<Asset> GameArt() {
+    // clang-format off
     return {
         {"player.png", 64, 64, Player},
         {"wanderer.png", 64, 64, Wanderer},
@@ -246,4 +248,5 @@ std::vector<Asset> GameArt() {
         {"snowcursor.png", 64, 64, [](Canvas& c) { Crosshair(c, true, false); }},
         {"bothcursor.png", 64, 64, [](Canvas& c) { Crosshair(c, true, true); }},
     };
+    // clang-format on
 }

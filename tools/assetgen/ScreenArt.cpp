@@ -120,6 +120,7 @@ void EndScreen(Canvas& c, const char* headline, C colour) {
 }  // namespace
 
 std::vector<Asset> ScreenArt() {
+    // clang-format off
     return {
         {"grass.png", 1024, 1024, [](Canvas& c) { Grass(c, 0.0f); }},
         {"grass_edge.png", 256, 1024, [](Canvas& c) { Grass(c, kEdge); }},
@@ -142,4 +143,5 @@ std::vector<Asset> ScreenArt() {
         {"gameover.png", 1024, 512, [](Canvas& c) { EndScreen(c, "GAME OVER", C{235, 65, 55, 255}); }},
         {"youwin.png", 1024, 512, [](Canvas& c) { EndScreen(c, "YOU WIN!", C{95, 225, 115, 255}); }},
     };
+    // clang-format on
 }

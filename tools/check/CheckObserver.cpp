@@ -45,9 +45,7 @@ bool IsTypeKeyword(const std::string& word) {
            word == "Shape" || word == "Message" || word == "Rect" || word == "Circle";
 }
 
-bool IsLevelCommand(const std::string& word) {
-    return word == "Quit" || word == "LoadLevel" || word == "SwitchLevel";
-}
+bool IsLevelCommand(const std::string& word) { return word == "Quit" || word == "LoadLevel" || word == "SwitchLevel"; }
 
 // What a reader context names, for "... is cut off" messages.
 std::string DescribeContext(const std::string& context) {
@@ -66,24 +64,18 @@ std::string DescribeContext(const std::string& context) {
 
 const char* KindWord(FileKind kind) {
     switch (kind) {
-    case FileKind::Archetype:
-        return "archetype";
-    case FileKind::Level:
-        return "level";
-    case FileKind::Image:
-        return "image";
+    case FileKind::Archetype: return "archetype";
+    case FileKind::Level: return "level";
+    case FileKind::Image: return "image";
     }
     return "";
 }
 
 const char* KindDirectory(FileKind kind) {
     switch (kind) {
-    case FileKind::Archetype:
-        return "Data/Archetypes/";
-    case FileKind::Level:
-        return "Data/Levels/";
-    case FileKind::Image:
-        return "Data/Images/";
+    case FileKind::Archetype: return "Data/Archetypes/";
+    case FileKind::Level: return "Data/Levels/";
+    case FileKind::Image: return "Data/Images/";
     }
     return "";
 }
@@ -128,8 +120,7 @@ void CheckObserver::OnSkippedToken(const DataPosition& where, const std::string&
 
 void CheckObserver::OnUnknownKey(const DataPosition& where, const std::string& keyword, const std::string& key,
                                  const std::string& context) {
-    Report(FileOf(where), where.offset,
-           "unknown key " + Quote(key) + " after " + Quote(keyword) + " in " + context);
+    Report(FileOf(where), where.offset, "unknown key " + Quote(key) + " after " + Quote(keyword) + " in " + context);
 }
 
 void CheckObserver::OnFailedRead(const DataPosition& where, const char* expected) {

@@ -45,9 +45,7 @@ public:
 
     // A finding at a byte offset of a file named as the factory opened it.
     void Report(const std::string& path, std::int64_t offset, std::string message);
-    SourceText::Location Locate(const std::string& path, std::int64_t offset) {
-        return text_.Locate(path, offset);
-    }
+    SourceText::Location Locate(const std::string& path, std::int64_t offset) { return text_.Locate(path, offset); }
 
     // The path relative to the data root, the way findings name files.
     std::string Relative(const std::string& path) const;

@@ -207,8 +207,7 @@ void CheckArchetypeImages(CheckObserver& observer, std::set<std::string> names) 
     }
 }
 
-void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& result,
-                std::set<std::string>& thrown) {
+void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& result, std::set<std::string>& thrown) {
     const std::string path = observer.PathOf(FileKind::Level, name);
     if (!CanOpen(path)) {
         result.errors.push_back("cannot read \"" + observer.Relative(path) + "\"");

@@ -5,9 +5,8 @@
 
 namespace {
 std::uint64_t HashOf(const Diagnostic& diagnostic) {
-    const std::uint64_t position =
-        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(diagnostic.line)) << 32) |
-        static_cast<std::uint32_t>(diagnostic.column);
+    const std::uint64_t position = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(diagnostic.line)) << 32) |
+                                   static_cast<std::uint32_t>(diagnostic.column);
     return std::hash<std::string>{}(diagnostic.message) ^ (position * 0x9E3779B97F4A7C15ull);
 }
 }  // namespace

@@ -50,9 +50,9 @@ int main(int argc, char** argv) {
     }
     for (const MenuButton& button : *buttons) {
         const Placement& place = button.place;
-        std::printf("%s %s %g %g %g %g\n", CommandName(button.command), button.level.empty() ? "-" : button.level.c_str(),
-                    place.position.x - place.size.x, place.position.y - place.size.y, place.position.x + place.size.x,
-                    place.position.y + place.size.y);
+        std::printf("%s %s %g %g %g %g\n", CommandName(button.command),
+                    button.level.empty() ? "-" : button.level.c_str(), place.position.x - place.size.x,
+                    place.position.y - place.size.y, place.position.x + place.size.x, place.position.y + place.size.y);
     }
     return 0;
 }

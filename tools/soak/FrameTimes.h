@@ -15,7 +15,7 @@ public:
     struct Summary {
         std::uint64_t frames = 0;
         double mean = 0.0;
-        double p99 = 0.0;    // upper bound of the bucket holding the 99th percentile
+        double p99 = 0.0;  // upper bound of the bucket holding the 99th percentile
         double worst = 0.0;
     };
     std::map<std::string, Summary> Summaries() const;

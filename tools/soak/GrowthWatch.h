@@ -17,7 +17,10 @@
 class GrowthWatch {
 public:
     GrowthWatch(std::string name, double absolute, double relative, int warmup = 2, int baselineWindows = 2)
-        : name_(std::move(name)), absolute_(absolute), relative_(relative), warmup_(warmup),
+        : name_(std::move(name)),
+          absolute_(absolute),
+          relative_(relative),
+          warmup_(warmup),
           baselineWindows_(baselineWindows) {}
 
     void Sample(double value) {

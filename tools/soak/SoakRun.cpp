@@ -120,7 +120,8 @@ void SoakRun::GiveInput() {
         }
     }
     if (Chance(kToggleMovementKey)) {
-        const int key = kMovementKeys[std::uniform_int_distribution<std::size_t>(0, std::size(kMovementKeys) - 1)(rng_)];
+        const int key =
+            kMovementKeys[std::uniform_int_distribution<std::size_t>(0, std::size(kMovementKeys) - 1)(rng_)];
         p.SetKeyHeld(key, p.GetKeyState(key) >= 0);
     }
     if (Chance(kReloadKey)) {

@@ -215,8 +215,8 @@ int main(int argc, char** argv) {
             std::printf("seed %" PRIu64 " frames %" PRIu64 ": restarts %" PRIu64 ", level switches %" PRIu64
                         ", end screens %" PRIu64 ", objects %zu (window peak %.0f, run peak %zu), resident %.1f MB "
                         "(window peak %.1f), digest %016" PRIx64 "\n",
-                        seed, frame + 1, run.restarts, run.levelSwitches, run.endScreens, count,
-                        objects.WindowPeak(), peakObjects, ResidentMegabytes(), memory.WindowPeak(), run.digest);
+                        seed, frame + 1, run.restarts, run.levelSwitches, run.endScreens, count, objects.WindowPeak(),
+                        peakObjects, ResidentMegabytes(), memory.WindowPeak(), run.digest);
             std::fflush(stdout);
             if (!objectsFlat || !memoryFlat) {
                 std::fprintf(stderr, "velmor-soak: %s, at seed %" PRIu64 " frame %" PRIu64 "\n", why.c_str(), seed,
@@ -230,8 +230,8 @@ int main(int argc, char** argv) {
                                        std::pair<const char*, const FrameTimes*>{"processor", &cpuTimes}}) {
         std::printf("headless frame time by live levels (%s):\n", title);
         for (const auto& [levels, s] : times->Summaries()) {
-            std::printf("  %-28s frames %9" PRIu64 "  mean %8.1f us  p99 %8.1f us  worst %8.1f us\n",
-                        levels.c_str(), s.frames, s.mean * 1e6, s.p99 * 1e6, s.worst * 1e6);
+            std::printf("  %-28s frames %9" PRIu64 "  mean %8.1f us  p99 %8.1f us  worst %8.1f us\n", levels.c_str(),
+                        s.frames, s.mean * 1e6, s.p99 * 1e6, s.worst * 1e6);
         }
     }
     std::printf("velmor-soak: clean: seed %" PRIu64 ", %" PRIu64 " frames, %" PRIu64 " restarts, %" PRIu64

@@ -131,9 +131,8 @@ std::vector<Vec2> Bot::PostsAround(Vec2 start) {
             ring.push_back(p);
         }
     }
-    std::stable_sort(ring.begin(), ring.end(), [&](Vec2 a, Vec2 b) {
-        return scene::Distance(a, middle) < scene::Distance(b, middle);
-    });
+    std::stable_sort(ring.begin(), ring.end(),
+                     [&](Vec2 a, Vec2 b) { return scene::Distance(a, middle) < scene::Distance(b, middle); });
     for (std::size_t i = 0; i < ring.size() && posts.size() < 4; ++i) {
         posts.push_back(ring[i]);
     }

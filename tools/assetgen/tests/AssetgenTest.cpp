@@ -25,8 +25,8 @@ bool PowerOfTwo(std::uint32_t v) { return v != 0 && (v & (v - 1)) == 0; }
 // Every image a data file names after "string name", plus those the code
 // opens itself.
 std::set<std::string> ImagesNamedByData() {
-    std::set<std::string> names = {"cursor.png",    "firecursor.png", "snowcursor.png",
-                                   "bothcursor.png", "gameover.png",  "youwin.png"};
+    std::set<std::string> names = {"cursor.png",     "firecursor.png", "snowcursor.png",
+                                   "bothcursor.png", "gameover.png",   "youwin.png"};
     for (const char* dir : {"Data/Archetypes", "Data/Levels"}) {
         for (const auto& entry : fs::directory_iterator(SourceRoot() + dir)) {
             std::ifstream in(entry.path());

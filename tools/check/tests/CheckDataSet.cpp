@@ -38,8 +38,8 @@ CheckDataSet::CheckDataSet() {
                       "end\n");
     Level("gameend.lvl", "");
     Level(kLevel, PlayableLevel());
-    for (const char* image : {"cursor.png", "firecursor.png", "snowcursor.png", "bothcursor.png", "gameover.png",
-                              "youwin.png"}) {
+    for (const char* image :
+         {"cursor.png", "firecursor.png", "snowcursor.png", "bothcursor.png", "gameover.png", "youwin.png"}) {
         SolidImage(image, 4, 4, 0xFF0000FFu);
     }
 }

@@ -15,8 +15,7 @@ struct CheckerRun {
 
 // Runs velmor-check in `directory` with the given arguments.
 CheckerRun RunChecker(const std::string& directory, const std::string& arguments) {
-    const std::string command =
-        "cd '" + directory + "' && '" + VELMOR_CHECK_BINARY + "' " + arguments + " 2>/dev/null";
+    const std::string command = "cd '" + directory + "' && '" + VELMOR_CHECK_BINARY + "' " + arguments + " 2>/dev/null";
     CheckerRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {

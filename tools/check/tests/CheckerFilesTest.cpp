@@ -14,9 +14,8 @@ TEST(CheckerFilesTest, MissingFilesNamedByData) {
     data.Archetype("spitter.txt", "Position end\n"
                                   "Sprite string name spitter.png end\n"
                                   "ObjectThrower string object spit.txt end\n");
-    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) +
-                                         "spitter.txt end\n"
-                                         "ghost.txt end\n");
+    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) + "spitter.txt end\n"
+                                                                                  "ghost.txt end\n");
     data.Level("menu.lvl", "button.txt Clickable Message SwitchLevel string level level9.lvl end end end\n"
                            "button.txt Clickable Message LoadLevel string lvl help.lvl end end end\n");
     EXPECT_EQ(data.Problems(),
@@ -33,9 +32,8 @@ TEST(CheckerFilesTest, MissingFilesNamedByData) {
 
 TEST(CheckerFilesTest, OverridesOfAMissingArchetypeAreTriedAsArchetypeNames) {
     CheckDataSet data;
-    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) +
-                                         "wal.txt Position end end\n"
-                                         "enemy.txt end\n");
+    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) + "wal.txt Position end end\n"
+                                                                                  "enemy.txt end\n");
     EXPECT_EQ(data.Problems(), (Lines{
                                    R"(Data/Levels/level1.lvl:5:1: missing archetype file "Data/Archetypes/wal.txt")",
                                    R"(Data/Levels/level1.lvl:5:9: missing archetype file "Data/Archetypes/Position")",
@@ -48,14 +46,15 @@ TEST(CheckerFilesTest, FilesTheGameNamesMustExistAndHoldWhatItUses) {
     std::filesystem::remove(data.Root() + "Data/Images/youwin.png");
     std::filesystem::remove(data.Root() + "Data/Levels/gameend.lvl");
     data.Archetype("fireball.txt", "Position Vec2 size 5 5 end\nSnowball end\n");
-    EXPECT_EQ(data.Problems(),
-              (Lines{
-                  "Data/Archetypes/fireball.txt:1:1: no Body component, which the game relies on in fireball.txt",
-                  "Data/Archetypes/fireball.txt:1:1: no Fireball component, which the game relies on in fireball.txt",
-                  R"(Data/Archetypes/hole.txt:1:1: missing archetype file "Data/Archetypes/hole.txt", which the game opens itself)",
-                  R"(Data/Images/youwin.png:1:1: missing image file "Data/Images/youwin.png", which the game opens itself)",
-                  R"(Data/Levels/gameend.lvl:1:1: missing level file "Data/Levels/gameend.lvl", which the game opens itself)",
-              }));
+    EXPECT_EQ(
+        data.Problems(),
+        (Lines{
+            "Data/Archetypes/fireball.txt:1:1: no Body component, which the game relies on in fireball.txt",
+            "Data/Archetypes/fireball.txt:1:1: no Fireball component, which the game relies on in fireball.txt",
+            R"(Data/Archetypes/hole.txt:1:1: missing archetype file "Data/Archetypes/hole.txt", which the game opens itself)",
+            R"(Data/Images/youwin.png:1:1: missing image file "Data/Images/youwin.png", which the game opens itself)",
+            R"(Data/Levels/gameend.lvl:1:1: missing level file "Data/Levels/gameend.lvl", which the game opens itself)",
+        }));
 }
 
 TEST(CheckerFilesTest, AnImageThatCannotBeDecoded) {
@@ -89,11 +88,12 @@ TEST(CheckerFilesTest, ProblemsAreSortedByFileThenLineAsNumbers) {
     }
     data.Level("a.lvl", "gone.txt end\n");
     data.Level(CheckDataSet::kLevel, level);
-    EXPECT_EQ(data.Problems(), (Lines{
-                                   R"(Data/Levels/a.lvl:1:1: missing archetype file "Data/Archetypes/gone.txt")",
-                                   R"(Data/Levels/level1.lvl:9:1: missing archetype file "Data/Archetypes/nope9.txt")",
-                                   R"(Data/Levels/level1.lvl:10:1: missing archetype file "Data/Archetypes/nope10.txt")",
-                               }));
+    EXPECT_EQ(data.Problems(),
+              (Lines{
+                  R"(Data/Levels/a.lvl:1:1: missing archetype file "Data/Archetypes/gone.txt")",
+                  R"(Data/Levels/level1.lvl:9:1: missing archetype file "Data/Archetypes/nope9.txt")",
+                  R"(Data/Levels/level1.lvl:10:1: missing archetype file "Data/Archetypes/nope10.txt")",
+              }));
 }
 
 // A playable level is any level other than the menu and the end screen that
@@ -153,11 +153,13 @@ TEST(CheckerFilesTest, StretchedImagesAreWarnedAboutWhereTheyAreNamed) {
     // Thrown objects are built from their archetype alone.
     data.Archetype("dart.txt", "Position Vec2 size 4 2 end\n"
                                "Sprite string name square.png end\n");
-    EXPECT_EQ(data.Problems(),
-              (Lines{
-                  R"(Data/Archetypes/dart.txt:2:20: warning: image "Data/Images/square.png" of 4 x 4 is stretched over 8 x 4)",
-                  "Data/Archetypes/tile.txt:2:20: warning: image \"Data/Images/square.png\" of 4 x 4 is stretched over 32 x 16 "
-                  "(the object of Data/Levels/tiles.lvl:2:1)",
-                  R"(Data/Levels/tiles.lvl:4:22: warning: image "Data/Images/wide.png" of 8 x 2 is stretched over 32 x 32)",
-              }));
+    EXPECT_EQ(
+        data.Problems(),
+        (Lines{
+            R"(Data/Archetypes/dart.txt:2:20: warning: image "Data/Images/square.png" of 4 x 4 is stretched over 8 x 4)",
+            "Data/Archetypes/tile.txt:2:20: warning: image \"Data/Images/square.png\" of 4 x 4 is stretched over 32 x "
+            "16 "
+            "(the object of Data/Levels/tiles.lvl:2:1)",
+            R"(Data/Levels/tiles.lvl:4:22: warning: image "Data/Images/wide.png" of 8 x 2 is stretched over 32 x 32)",
+        }));
 }

@@ -28,11 +28,10 @@ TEST(CheckerTest, NoDataDirectoryCannotBeChecked) {
 // Tokens the component and object readers pass over.
 TEST(CheckerTest, UnknownKeysAndSkippedTokensInABlock) {
     CheckDataSet data;
-    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) +
-                                         "enemy.txt\n"
-                                         "  Position Vec2 sise 3 4\n"
-                                         "    Vec3 position 1 2 end\n"
-                                         "end\n");
+    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) + "enemy.txt\n"
+                                                                                  "  Position Vec2 sise 3 4\n"
+                                                                                  "    Vec3 position 1 2 end\n"
+                                                                                  "end\n");
     const CheckResult result = data.Check();
     EXPECT_EQ(result.problems, (Lines{
                                    R"(Data/Levels/level1.lvl:6:17: unknown key "sise" after "Vec2" in Position)",
@@ -61,8 +60,8 @@ TEST(CheckerTest, UnknownComponentInAnArchetypeHidesTheRestOfTheFile) {
 
 TEST(CheckerTest, UnknownComponentInALevelEntryAndTheWordsOfItsBlock) {
     CheckDataSet data;
-    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) +
-                                         "enemy.txt Positon Vec2 position 3 4 end end\n");
+    data.Level(CheckDataSet::kLevel,
+               std::string(CheckDataSet::PlayableLevel()) + "enemy.txt Positon Vec2 position 3 4 end end\n");
     EXPECT_EQ(data.Problems(),
               (Lines{
                   R"(Data/Levels/level1.lvl:5:11: unknown component "Positon")",
@@ -78,10 +77,11 @@ TEST(CheckerTest, UnknownShapeAndUnknownLevelCommand) {
     data.Archetype("button.txt", "Position Vec2 size 100 20 end\n"
                                  "Body Shape Oval int collisionLayers 0 end\n"
                                  "Clickable Message Exit end\n");
-    EXPECT_EQ(data.Problems(), (Lines{
-                                   R"(Data/Archetypes/button.txt:2:12: unknown shape "Oval" (the body gets no shape))",
-                                   R"(Data/Archetypes/button.txt:3:19: unknown level command "Exit" (clicks do nothing))",
-                               }));
+    EXPECT_EQ(data.Problems(),
+              (Lines{
+                  R"(Data/Archetypes/button.txt:2:12: unknown shape "Oval" (the body gets no shape))",
+                  R"(Data/Archetypes/button.txt:3:19: unknown level command "Exit" (clicks do nothing))",
+              }));
 }
 
 // Values that cannot be read put the stream into a failed state.
@@ -93,34 +93,35 @@ TEST(CheckerTest, FailedReadsAreReportedAtTheValue) {
     data.Archetype("enemy.txt", "Position Vec2 size 16 16 end\n"
                                 "IDAnnouncer bool player 0 end\n");
     const Lines problems = data.Problems();
-    EXPECT_EQ(problems, (Lines{
-                            R"(Data/Archetypes/enemy.txt:2:25: cannot read "0" as bool; the rest of the file is not read)",
-                            "Data/Archetypes/player.txt:2:17: cannot read \"heavy\" as float; the rest of the file is "
-                            "not read",
-                            // The player's announcer is never read.
-                            "Data/Levels/level1.lvl:1:1: playable level without a player announcer (an IDAnnouncer "
-                            "with player true)",
-                        }));
+    EXPECT_EQ(problems,
+              (Lines{
+                  R"(Data/Archetypes/enemy.txt:2:25: cannot read "0" as bool; the rest of the file is not read)",
+                  "Data/Archetypes/player.txt:2:17: cannot read \"heavy\" as float; the rest of the file is "
+                  "not read",
+                  // The player's announcer is never read.
+                  "Data/Levels/level1.lvl:1:1: playable level without a player announcer (an IDAnnouncer "
+                  "with player true)",
+              }));
 }
 
 TEST(CheckerTest, CutOffBlocksAndEntriesAreReportedWhereTheyStart) {
     CheckDataSet data;
     data.Archetype("wall.txt", "Position Vec2 size 16 16 end\n"
                                "Body float mass 0\n");
-    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) +
-                                         "wall.txt end\n"
-                                         "enemy.txt\n"
-                                         "  Position Vec2 position 5 5 end\n");
+    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) + "wall.txt end\n"
+                                                                                  "enemy.txt\n"
+                                                                                  "  Position Vec2 position 5 5 end\n");
     data.Level("help.lvl", "button.txt Clickable Message LoadLevel string level");
-    EXPECT_EQ(data.Problems(),
-              (Lines{
-                  R"(Data/Archetypes/wall.txt:2:1: "Body" block is cut off by the end of the file (no "end"))",
-                  R"(Data/Levels/help.lvl:1:1: object entry "button.txt" is cut off by the end of the file (no "end"))",
-                  R"(Data/Levels/help.lvl:1:12: "Clickable" block is cut off by the end of the file (no "end"))",
-                  R"(Data/Levels/help.lvl:1:30: "LoadLevel" command is cut off by the end of the file (no "end"))",
-                  R"(Data/Levels/help.lvl:1:30: "LoadLevel" names no level file (no "string level <file>"))",
-                  R"(Data/Levels/level1.lvl:6:1: object entry "enemy.txt" is cut off by the end of the file (no "end"))",
-              }));
+    EXPECT_EQ(
+        data.Problems(),
+        (Lines{
+            R"(Data/Archetypes/wall.txt:2:1: "Body" block is cut off by the end of the file (no "end"))",
+            R"(Data/Levels/help.lvl:1:1: object entry "button.txt" is cut off by the end of the file (no "end"))",
+            R"(Data/Levels/help.lvl:1:12: "Clickable" block is cut off by the end of the file (no "end"))",
+            R"(Data/Levels/help.lvl:1:30: "LoadLevel" command is cut off by the end of the file (no "end"))",
+            R"(Data/Levels/help.lvl:1:30: "LoadLevel" names no level file (no "string level <file>"))",
+            R"(Data/Levels/level1.lvl:6:1: object entry "enemy.txt" is cut off by the end of the file (no "end"))",
+        }));
 }
 
 // A file full of noise lists its first findings in order, then how many

@@ -39,8 +39,7 @@ TEST(LayoutCommandTest, PrintsEveryButtonsCommandLevelAndRectangleInReadingOrder
                "button.txt Position Vec2 position 200 500 end Clickable Message Quit end end end\n"
                // Neither a picture nor a command: no button.
                "button.txt Position Vec2 position 200 600 end end\n");
-    EXPECT_EQ(RunLayout(data.Root()),
-              "SwitchLevel one.lvl 100 270 300 330\n"
-              "LoadLevel help.lvl 540.5 370 740.5 430\n"
-              "Quit - 100 470 300 530\n");
+    EXPECT_EQ(RunLayout(data.Root()), "SwitchLevel one.lvl 100 270 300 330\n"
+                                      "LoadLevel help.lvl 540.5 370 740.5 430\n"
+                                      "Quit - 100 470 300 530\n");
 }
