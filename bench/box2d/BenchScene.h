@@ -99,20 +99,20 @@ public:
     explicit EngineScene(const std::vector<SceneBody>& bodies, PhysicsStepper stepper = PhysicsStepper::Fast)
         : physics(std::make_unique<Physics>()) {
         physics->stepper = stepper;
-        for (const SceneBody& spec : bodies) {
+        for (const SceneBody& planned : bodies) {
             auto object = std::make_unique<GameObject>();
             object->id = static_cast<std::int32_t>(objects.size()) + 1;
             auto* position = new Position();
-            position->position = spec.position;
+            position->position = planned.position;
             auto* body = new Body();
-            if (spec.kind == ShapeRect) {
+            if (planned.kind == ShapeRect) {
                 body->shape = std::make_unique<Rect>();
             } else {
                 body->shape = std::make_unique<Circle>();
             }
-            body->collisionSize = spec.size;
-            body->mass = spec.mass;
-            body->velocity = spec.velocity;
+            body->collisionSize = planned.size;
+            body->mass = planned.mass;
+            body->velocity = planned.velocity;
             body->collisionLayers = 1;
             object->AddComponent(std::unique_ptr<Component>(position));
             object->AddComponent(std::unique_ptr<Component>(body));

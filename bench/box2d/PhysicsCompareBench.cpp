@@ -25,11 +25,11 @@ class Box2dScene {
 public:
     explicit Box2dScene(const std::vector<bench::SceneBody>& bodies) : world_(b2Vec2(0.0f, 0.0f)) {
         world_.SetAllowSleeping(false);
-        for (const bench::SceneBody& spec : bodies) {
+        for (const bench::SceneBody& planned : bodies) {
             b2BodyDef def;
-            def.type = spec.mass == 0.0f ? b2_staticBody : b2_dynamicBody;
-            def.position.Set(spec.position.x, spec.position.y);
-            def.linearVelocity.Set(spec.velocity.x, spec.velocity.y);
+            def.type = planned.mass == 0.0f ? b2_staticBody : b2_dynamicBody;
+            def.position.Set(planned.position.x, planned.position.y);
+            def.linearVelocity.Set(planned.velocity.x, planned.velocity.y);
             def.linearDamping = kDamping;
             def.fixedRotation = true;  // the engine's rectangles never turn
             b2Body* body = world_.CreateBody(&def);
@@ -37,16 +37,16 @@ public:
             b2PolygonShape box;
             b2CircleShape circle;
             float area = 0.0f;
-            if (spec.kind == ShapeCircle) {
-                circle.m_radius = spec.size.x;
+            if (planned.kind == ShapeCircle) {
+                circle.m_radius = planned.size.x;
                 fixture.shape = &circle;
-                area = b2_pi * spec.size.x * spec.size.x;
+                area = b2_pi * planned.size.x * planned.size.x;
             } else {
-                box.SetAsBox(spec.size.x, spec.size.y);
+                box.SetAsBox(planned.size.x, planned.size.y);
                 fixture.shape = &box;
-                area = 4.0f * spec.size.x * spec.size.y;
+                area = 4.0f * planned.size.x * planned.size.y;
             }
-            fixture.density = spec.mass == 0.0f ? 0.0f : spec.mass / area;
+            fixture.density = planned.mass == 0.0f ? 0.0f : planned.mass / area;
             fixture.friction = 0.0f;
             fixture.restitution = 0.9f;
             body->CreateFixture(&fixture);

@@ -84,8 +84,8 @@ Vec2 ReadVec2(Bytes& in, float low, float high) {
     return {x, ReadFloat(in, low, high)};
 }
 
-BodySpec ReadBody(Bytes& in) {
-    BodySpec plan;
+BodyPlan ReadBody(Bytes& in) {
+    BodyPlan plan;
     const std::uint8_t flags = in.Next<std::uint8_t>();
     plan.kind = (flags & 1) != 0 ? ShapeCircle : ShapeRect;
     plan.resolve = (flags & 2) == 0;
@@ -237,7 +237,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (in.Next<std::uint8_t>() == 0) {
             break;
         }
-        const BodySpec plan = ReadBody(in);
+        const BodyPlan plan = ReadBody(in);
         reference.Add(plan);
         fast.Add(plan);
     }

@@ -184,7 +184,7 @@ TEST(BodyRegistration, DestroyingANeverInitializedBodyLeavesTheListAlone) {
 
 TEST(BodyRegistration, IncompleteBodiesStayOutOfDetectionAndWriteBack) {
     PhysicsWorld world;
-    GameObject& solid = world.Add(BodySpec{});
+    GameObject& solid = world.Add(BodyPlan{});
 
     // No Position: simulated but neither tested nor written anywhere.
     Built floating("Shape Rect end Vec2 collisionSize 10 10 float mass 1 int collisionLayers 1 "

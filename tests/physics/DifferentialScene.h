@@ -23,7 +23,7 @@ class DifferentialScene {
 public:
     explicit DifferentialScene(PhysicsStepper stepper) : world(stepper) {}
 
-    GameObject& Add(const BodySpec& plan) {
+    GameObject& Add(const BodyPlan& plan) {
         GameObject& object = world.Add(plan);
         W::ProbeOf(object).onCollision = [this](GameObject& self, Body& other) { OnCollision(self, other); };
         return object;
@@ -75,7 +75,7 @@ private:
             break;
         case 2:
             if (world.objects.size() < spawnLimit) {
-                BodySpec spawn;
+                BodyPlan spawn;
                 spawn.kind = (h & 64) != 0 ? ShapeCircle : ShapeRect;
                 spawn.position = body.position;
                 spawn.size = {6.0f, 4.0f};

@@ -16,27 +16,27 @@ namespace {
 
 using Scene = DifferentialScene;
 
-BodySpec RandomBody(std::mt19937& rng, float width, float height) {
+BodyPlan RandomBody(std::mt19937& rng, float width, float height) {
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    BodySpec spec;
-    spec.kind = unit(rng) < 0.5f ? ShapeCircle : ShapeRect;
-    spec.position = {unit(rng) * width, unit(rng) * height};
-    spec.size = {2.0f + 14.0f * unit(rng), 2.0f + 14.0f * unit(rng)};
-    spec.mass = unit(rng) < 0.25f ? 0.0f : 0.5f + 3.0f * unit(rng);
-    spec.velocity = {(unit(rng) - 0.5f) * 300.0f, (unit(rng) - 0.5f) * 300.0f};
+    BodyPlan plan;
+    plan.kind = unit(rng) < 0.5f ? ShapeCircle : ShapeRect;
+    plan.position = {unit(rng) * width, unit(rng) * height};
+    plan.size = {2.0f + 14.0f * unit(rng), 2.0f + 14.0f * unit(rng)};
+    plan.mass = unit(rng) < 0.25f ? 0.0f : 0.5f + 3.0f * unit(rng);
+    plan.velocity = {(unit(rng) - 0.5f) * 300.0f, (unit(rng) - 0.5f) * 300.0f};
     if (unit(rng) < 0.2f) {
-        spec.acceleration = {(unit(rng) - 0.5f) * 100.0f, 200.0f * unit(rng)};
+        plan.acceleration = {(unit(rng) - 0.5f) * 100.0f, 200.0f * unit(rng)};
     }
     static constexpr std::int32_t kLayers[] = {1, 1, 1, 3, 2, 4, 5, -1, 0};
-    spec.layers = kLayers[rng() % std::size(kLayers)];
-    spec.resolve = unit(rng) >= 0.1f;
-    spec.restitution = unit(rng) < 0.05f ? -0.5f : 0.2f + 0.8f * unit(rng);
-    spec.drag = 0.05f * unit(rng);
-    return spec;
+    plan.layers = kLayers[rng() % std::size(kLayers)];
+    plan.resolve = unit(rng) >= 0.1f;
+    plan.restitution = unit(rng) < 0.05f ? -0.5f : 0.2f + 0.8f * unit(rng);
+    plan.drag = 0.05f * unit(rng);
+    return plan;
 }
 
 void AddWalls(Scene& scene, float width, float height) {
-    BodySpec wall;
+    BodyPlan wall;
     wall.mass = 0.0f;
     wall.layers = -1;
     wall.position = {width * 0.5f, -5.0f};
@@ -96,8 +96,8 @@ void Disturb(std::mt19937& rng, Scene& reference, Scene& fast, float width, floa
     switch (action) {
     case 0:
     case 1: {
-        const BodySpec spec = RandomBody(rng, width, height);
-        both([&](Scene& s) { s.Add(spec); });
+        const BodyPlan plan = RandomBody(rng, width, height);
+        both([&](Scene& s) { s.Add(plan); });
         break;
     }
     case 2:
@@ -138,14 +138,14 @@ void Disturb(std::mt19937& rng, Scene& reference, Scene& fast, float width, floa
             -3.0f, 4e15f};
         const float odd = kOdd[rng() % std::size(kOdd)];
         const int field = static_cast<int>(rng() % 3);
-        BodySpec spec = RandomBody(rng, width, height);
-        spec.mass = 0.0f;
-        spec.resolve = false;
-        spec.velocity = {};
-        spec.acceleration = {};
-        spec.layers = 1;
+        BodyPlan plan = RandomBody(rng, width, height);
+        plan.mass = 0.0f;
+        plan.resolve = false;
+        plan.velocity = {};
+        plan.acceleration = {};
+        plan.layers = 1;
         both([&](Scene& s) {
-            GameObject& object = s.Add(spec);
+            GameObject& object = s.Add(plan);
             Body& body = Scene::W::BodyOf(object);
             if (field == 0) {
                 Scene::W::PositionOf(object).position.x = odd;
@@ -168,9 +168,9 @@ void RunScene(unsigned seed, int bodies, int steps, float width, float height, s
     AddWalls(reference, width, height);
     AddWalls(fast, width, height);
     for (int i = 0; i < bodies; ++i) {
-        const BodySpec spec = RandomBody(rng, width, height);
-        reference.Add(spec);
-        fast.Add(spec);
+        const BodyPlan plan = RandomBody(rng, width, height);
+        reference.Add(plan);
+        fast.Add(plan);
     }
     std::uniform_int_distribution<int> frame(0, 40);
     std::size_t totalContacts = 0;
@@ -222,12 +222,12 @@ TEST(DifferentialStep, TouchingAtExactlyZeroDepthIsFoundByBothSteppers) {
     Scene fast(PhysicsStepper::Fast);
     for (Scene* s : {&reference, &fast}) {
         for (int i = 0; i < 40; ++i) {
-            BodySpec spec;
-            spec.position = {1000.0f + 2.5f * static_cast<float>(i), 333.3f};
-            spec.size = {1.25f, 7.0f};
-            spec.kind = i % 2 == 0 ? ShapeRect : ShapeCircle;
-            spec.size = spec.kind == ShapeCircle ? Vec2{1.25f, 0.0f} : spec.size;
-            s->Add(spec);
+            BodyPlan plan;
+            plan.position = {1000.0f + 2.5f * static_cast<float>(i), 333.3f};
+            plan.size = {1.25f, 7.0f};
+            plan.kind = i % 2 == 0 ? ShapeRect : ShapeCircle;
+            plan.size = plan.kind == ShapeCircle ? Vec2{1.25f, 0.0f} : plan.size;
+            s->Add(plan);
         }
     }
     reference.Step(0.0f);

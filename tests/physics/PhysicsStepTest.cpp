@@ -11,29 +11,29 @@ using W = PhysicsWorld;
 
 class PhysicsStep : public testing::TestWithParam<PhysicsStepper> {};
 
-BodySpec Rect(Vec2 position, Vec2 size, float mass) {
-    BodySpec spec;
-    spec.position = position;
-    spec.size = size;
-    spec.mass = mass;
-    return spec;
+BodyPlan Rect(Vec2 position, Vec2 size, float mass) {
+    BodyPlan plan;
+    plan.position = position;
+    plan.size = size;
+    plan.mass = mass;
+    return plan;
 }
 
-BodySpec Moving(BodySpec spec, Vec2 velocity) {
-    spec.velocity = velocity;
-    return spec;
+BodyPlan Moving(BodyPlan plan, Vec2 velocity) {
+    plan.velocity = velocity;
+    return plan;
 }
 
-BodySpec OnLayers(BodySpec spec, std::int32_t layers) {
-    spec.layers = layers;
-    return spec;
+BodyPlan OnLayers(BodyPlan plan, std::int32_t layers) {
+    plan.layers = layers;
+    return plan;
 }
 
 }  // namespace
 
 TEST_P(PhysicsStep, PausedStepStillDampsAndResolves) {
     W world(GetParam());
-    BodySpec dragged = Rect({500, 500}, {5, 5}, 1);
+    BodyPlan dragged = Rect({500, 500}, {5, 5}, 1);
     dragged.velocity = {10, -4};
     dragged.drag = 0.5f;
     dragged.layers = 0;
@@ -75,7 +75,7 @@ TEST_P(PhysicsStep, LayerMasksMustShareABit) {
 
 TEST_P(PhysicsStep, ImmovablePairsAreNeverTested) {
     W world(GetParam());
-    BodySpec drifting = Rect({0, 0}, {10, 10}, 0);
+    BodyPlan drifting = Rect({0, 0}, {10, 10}, 0);
     drifting.velocity = {30, 0};
     GameObject& a = world.Add(drifting);
     world.Add(Rect({5, 0}, {10, 10}, 0));
@@ -88,8 +88,8 @@ TEST_P(PhysicsStep, ImmovablePairsAreNeverTested) {
 TEST_P(PhysicsStep, ResolveFalseIsReportedButNotCorrected) {
     for (int which = 0; which < 2; ++which) {
         W world(GetParam());
-        BodySpec left = Moving(Rect({0, 0}, {10, 10}, 1), {5, 0});
-        BodySpec right = Moving(Rect({15, 0}, {10, 10}, 1), {-5, 0});
+        BodyPlan left = Moving(Rect({0, 0}, {10, 10}, 1), {5, 0});
+        BodyPlan right = Moving(Rect({15, 0}, {10, 10}, 1), {-5, 0});
         (which == 0 ? left : right).resolve = false;
         GameObject& a = world.Add(left);
         GameObject& b = world.Add(right);
@@ -143,8 +143,8 @@ TEST_P(PhysicsStep, APenetrationOfExactlyTheThresholdIsLeftAlone) {
 TEST_P(PhysicsStep, BounceOffAnImmovableBodyWhicheverIsA) {
     for (int movingFirst = 0; movingFirst < 2; ++movingFirst) {
         W world(GetParam());
-        BodySpec ball = Moving(Rect({0, 0}, {10, 10}, 1), {10, 0});
-        BodySpec wall = Rect({20, 0}, {10, 10}, 0);
+        BodyPlan ball = Moving(Rect({0, 0}, {10, 10}, 1), {10, 0});
+        BodyPlan wall = Rect({20, 0}, {10, 10}, 0);
         GameObject& first = world.Add(movingFirst ? ball : wall);
         GameObject& second = world.Add(movingFirst ? wall : ball);
         world.Step(0.0f);
@@ -181,7 +181,7 @@ TEST_P(PhysicsStep, AccelerationTowardsTheContactReducesTheBounce) {
     };
     for (const Case& c : cases) {
         W world(GetParam());
-        BodySpec ball = Moving(Rect({0, 0}, {10, 10}, 1), {c.velocity, 0});
+        BodyPlan ball = Moving(Rect({0, 0}, {10, 10}, 1), {c.velocity, 0});
         ball.acceleration = {c.acceleration, 0};
         GameObject& moving = world.Add(ball);
         world.Add(Rect({20, 0}, {10, 10}, 0));
@@ -213,9 +213,9 @@ TEST_P(PhysicsStep, VelocityPassTakesTheMostNegativeFirstOnATie) {
     // shows the order: -20 first, then the tie at -10 goes to the earlier
     // contact, and so on alternately, five times each.
     W world(GetParam());
-    BodySpec wall = OnLayers(Rect({0, 0}, {10, 10}, 0), 1);
+    BodyPlan wall = OnLayers(Rect({0, 0}, {10, 10}, 0), 1);
     wall.restitution = -0.5f;
-    BodySpec ball = Moving(OnLayers(Rect({20, 0}, {10, 10}, 1), 1), {-10, 0});
+    BodyPlan ball = Moving(OnLayers(Rect({20, 0}, {10, 10}, 1), 1), {-10, 0});
     ball.restitution = -0.5f;
     world.Add(wall);
     GameObject& slow = world.Add(ball);

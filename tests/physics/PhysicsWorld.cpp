@@ -30,26 +30,26 @@ PhysicsWorld::~PhysicsWorld() {
     physics.reset();
 }
 
-GameObject& PhysicsWorld::Add(const BodySpec& spec) {
+GameObject& PhysicsWorld::Add(const BodyPlan& plan) {
     Activate();
     auto object = std::make_unique<GameObject>();
     object->id = nextId++;
     auto* position = new Position();
-    position->position = spec.position;
+    position->position = plan.position;
     auto* body = new Body();
-    if (spec.kind == ShapeRect) {
+    if (plan.kind == ShapeRect) {
         body->shape = std::make_unique<Rect>();
     } else {
         body->shape = std::make_unique<Circle>();
     }
-    body->collisionSize = spec.size;
-    body->mass = spec.mass;
-    body->velocity = spec.velocity;
-    body->acceleration = spec.acceleration;
-    body->collisionLayers = spec.layers;
-    body->resolve = spec.resolve;
-    body->restitution = spec.restitution;
-    body->drag = spec.drag;
+    body->collisionSize = plan.size;
+    body->mass = plan.mass;
+    body->velocity = plan.velocity;
+    body->acceleration = plan.acceleration;
+    body->collisionLayers = plan.layers;
+    body->resolve = plan.resolve;
+    body->restitution = plan.restitution;
+    body->drag = plan.drag;
     object->AddComponent(std::unique_ptr<Component>(position));
     object->AddComponent(std::unique_ptr<Component>(body));
     object->AddComponent(std::unique_ptr<Component>(new CollisionProbe(&log)));

@@ -41,7 +41,7 @@ private:
 
 // What a test body is made of; the defaults are a resolving unit-mass
 // rectangle on layer 1 without drag.
-struct BodySpec {
+struct BodyPlan {
     ShapeKind kind = ShapeRect;
     Vec2 position;
     Vec2 size{10.0f, 10.0f};
@@ -65,7 +65,7 @@ public:
     PhysicsWorld& operator=(const PhysicsWorld&) = delete;
 
     // Creates, places and initializes an object; ids count from 1.
-    GameObject& Add(const BodySpec& spec);
+    GameObject& Add(const BodyPlan& plan);
     // Deletes an object at once (as the factory does between frames).
     void Remove(GameObject& object);
     void Step(float dt);
