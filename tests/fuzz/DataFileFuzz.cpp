@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "FuzzArchetypes.h"
+#include "FuzzInput.h"
 #include "core/Application.h"
 #include "core/Core.h"
 #include "core/Messages.h"
@@ -154,20 +155,6 @@ private:
     std::optional<Application> app_;
 };
 
-std::vector<std::string_view> Split(std::string_view input) {
-    std::vector<std::string_view> parts;
-    while (parts.size() < 2) {
-        const std::size_t nul = input.find('\0');
-        if (nul == std::string_view::npos) {
-            break;
-        }
-        parts.push_back(input.substr(0, nul));
-        input.remove_prefix(nul + 1);
-    }
-    parts.push_back(input);
-    return parts;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -178,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     static FuzzEngine engine;
-    const std::vector<std::string_view> parts = Split(input);
+    const std::vector<std::string_view> parts = SplitFuzzInput(input);
     const std::string_view archetype = parts[0];
     const std::string_view level = parts.size() > 1 ? parts[1] : input;
     const std::string_view commands = parts.size() > 2 ? parts[2] : input;

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "FuzzArchetypes.h"
+#include "FuzzInput.h"
 #include "core/Application.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
@@ -207,26 +208,12 @@ private:
     MemoryDataSource files_;
 };
 
-std::vector<std::string_view> Split(std::string_view input) {
-    std::vector<std::string_view> parts;
-    while (parts.size() < 2) {
-        const std::size_t nul = input.find('\0');
-        if (nul == std::string_view::npos) {
-            break;
-        }
-        parts.push_back(input.substr(0, nul));
-        input.remove_prefix(nul + 1);
-    }
-    parts.push_back(input);
-    return parts;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     static ReaderEngine engine;
-    const std::vector<std::string_view> parts = Split(input);
+    const std::vector<std::string_view> parts = SplitFuzzInput(input);
     // A part that is the whole input again is split into tokens only once.
     ReaderEngine::Text whole;
     const auto text = [&](std::size_t index) {

@@ -1,34 +1,14 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 
 #include "CheckDataSet.h"
+#include "support/CommandRun.h"
 
 namespace {
-struct CheckerRun {
-    int status = -1;
-    std::string out;
-};
-
 // Runs velmor-check in `directory` with the given arguments.
-CheckerRun RunChecker(const std::string& directory, const std::string& arguments) {
-    const std::string command = "cd '" + directory + "' && '" + VELMOR_CHECK_BINARY + "' " + arguments + " 2>/dev/null";
-    CheckerRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t count = 0;
-    while ((count = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.out.append(buffer.data(), count);
-    }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+CommandRun RunChecker(const std::string& directory, const std::string& arguments) {
+    return RunCommand("cd '" + directory + "' && '" + VELMOR_CHECK_BINARY + "' " + arguments + " 2>/dev/null");
 }
 }  // namespace
 
@@ -38,7 +18,7 @@ TEST(CheckerCommandTest, ExitStatusAndOutput) {
     EXPECT_EQ(RunChecker(data.Root(), "").status, 0);
     EXPECT_EQ(RunChecker("/", "'" + data.Root() + "'").status, 0);
     data.Level("extra.lvl", "nothing.txt end\n");
-    const CheckerRun found = RunChecker(data.Root(), "");
+    const CommandRun found = RunChecker(data.Root(), "");
     EXPECT_EQ(found.status, 1);
     EXPECT_EQ(found.out, "Data/Levels/extra.lvl:1:1: missing archetype file \"Data/Archetypes/nothing.txt\"\n");
     // A root without the trailing slash names files the same way.

@@ -1,27 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 
+#include "support/CommandRun.h"
 #include "support/TempData.h"
 
 namespace {
 // velmor-layout's standard output for the data root.
 std::string RunLayout(const std::string& root) {
-    const std::string command = std::string("'") + VELMOR_LAYOUT_BINARY + "' '" + root + "' 2>/dev/null";
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return out;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t count = 0;
-    while ((count = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        out.append(buffer.data(), count);
-    }
-    pclose(pipe);
-    return out;
+    return RunCommand(std::string("'") + VELMOR_LAYOUT_BINARY + "' '" + root + "' 2>/dev/null").out;
 }
 }  // namespace
 
