@@ -1,13 +1,28 @@
 #include "support/CommandRun.h"
 
-#include <sys/wait.h>
-
 #include <array>
 #include <cstdio>
 
+#ifdef _WIN32
+namespace {
+FILE* OpenPipe(const char* command) { return _popen(command, "r"); }
+// The Windows C library returns the exit code itself.
+int ClosePipe(FILE* pipe) { return _pclose(pipe); }
+}  // namespace
+#else
+#include <sys/wait.h>
+namespace {
+FILE* OpenPipe(const char* command) { return popen(command, "r"); }
+int ClosePipe(FILE* pipe) {
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+}  // namespace
+#endif
+
 CommandRun RunCommand(const std::string& command) {
     CommandRun run;
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = OpenPipe(command.c_str());
     if (pipe == nullptr) {
         return run;
     }
@@ -16,7 +31,6 @@ CommandRun RunCommand(const std::string& command) {
     while ((count = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
         run.out.append(buffer.data(), count);
     }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.status = ClosePipe(pipe);
     return run;
 }
