@@ -30,7 +30,7 @@ std::unique_ptr<Message> ParseLevelCommand(DataReader& in) {
     if (command == "Quit") {
         bool closed = false;
         while (in.ReadWord(word)) {
-            if (word == "end") {
+            if (IsEnd(word)) {
                 closed = true;
                 break;
             }
@@ -51,7 +51,7 @@ std::unique_ptr<Message> ParseLevelCommand(DataReader& in) {
     DataPosition filePosition;
     bool closed = false;
     while (in.ReadWord(word)) {
-        if (word == "end") {
+        if (IsEnd(word)) {
             closed = true;
             break;
         }

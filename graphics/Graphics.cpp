@@ -204,7 +204,9 @@ Texture* Graphics::LoadTexture(const std::string& name) {
     if (it != textures.end()) {
         return it->second;
     }
-    if (device == nullptr) {
+    // A sprite without an image names none: nothing to open (the path would
+    // be the images folder itself).
+    if (device == nullptr || name.empty()) {
         return nullptr;
     }
     const std::string path = dataRoot_ + "Data/Images/" + name;

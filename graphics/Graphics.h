@@ -1,7 +1,7 @@
 #pragma once
 
-#include <map>
 #include <string>
+#include <unordered_map>
 
 #include "core/System.h"
 #include "core/WinTypes.h"
@@ -51,7 +51,7 @@ public:
     VertexBuffer* quadBuffer = nullptr;
     Font* font = nullptr;
     bool debugDraw = false;
-    std::map<std::string, Texture*> textures;
+    std::unordered_map<std::string, Texture*> textures;
     IntrusiveList<Sprite, &Sprite::drawNext, &Sprite::drawPrev> sprites;
 
 private:

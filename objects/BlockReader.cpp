@@ -1,43 +1,50 @@
 #include "objects/BlockReader.h"
 
+#include <stdexcept>
+
 #include "objects/DataReader.h"
 
-BlockReader& BlockReader::Float(const char* key, float& field) {
-    entries_.push_back({Type::Float, key, &field, false, FileKind::Archetype});
+BlockReader& BlockReader::Add(const Entry& entry) {
+    if (entryCount_ == entries_.size()) {
+        throw std::length_error("BlockReader " + context_ + ": more than kMaxKeys keys");
+    }
+    entries_[entryCount_++] = entry;
     return *this;
+}
+
+BlockReader& BlockReader::Float(const char* key, float& field) {
+    return Add({Type::Float, key, &field, false, FileKind::Archetype});
 }
 
 BlockReader& BlockReader::Int(const char* key, std::int32_t& field) {
-    entries_.push_back({Type::Int, key, &field, false, FileKind::Archetype});
-    return *this;
+    return Add({Type::Int, key, &field, false, FileKind::Archetype});
 }
 
 BlockReader& BlockReader::Bool(const char* key, bool& field) {
-    entries_.push_back({Type::Bool, key, &field, false, FileKind::Archetype});
-    return *this;
+    return Add({Type::Bool, key, &field, false, FileKind::Archetype});
 }
 
 BlockReader& BlockReader::Vec2(const char* key, ::Vec2& field) {
-    entries_.push_back({Type::Vec2, key, &field, false, FileKind::Archetype});
-    return *this;
+    return Add({Type::Vec2, key, &field, false, FileKind::Archetype});
 }
 
 BlockReader& BlockReader::String(const char* key, std::string& field) {
-    entries_.push_back({Type::String, key, &field, false, FileKind::Archetype});
-    return *this;
+    return Add({Type::String, key, &field, false, FileKind::Archetype});
 }
 
 BlockReader& BlockReader::FileName(const char* key, std::string& field, FileKind kind) {
-    entries_.push_back({Type::String, key, &field, true, kind});
-    return *this;
+    return Add({Type::String, key, &field, true, kind});
 }
 
 BlockReader& BlockReader::Keyword(const char* keyword, std::function<void(DataReader&)> reader) {
-    keywords_.push_back({keyword, std::move(reader)});
+    if (keywordCount_ == keywords_.size()) {
+        throw std::length_error("BlockReader " + context_ + ": more than kMaxKeywords keywords");
+    }
+    keywords_[keywordCount_++] = {keyword, std::move(reader)};
     return *this;
 }
 
-const char* BlockReader::TypeWord(Type type) {
+std::string_view BlockReader::TypeWord(Type type) {
     switch (type) {
     case Type::Float: return "float";
     case Type::Int: return "int";
@@ -48,8 +55,8 @@ const char* BlockReader::TypeWord(Type type) {
     return "";
 }
 
-bool BlockReader::AcceptsType(const std::string& word, Type& type) const {
-    for (const Entry& entry : entries_) {
+bool BlockReader::AcceptsType(std::string_view word, Type& type) const {
+    for (const Entry& entry : Entries()) {
         if (word == TypeWord(entry.type)) {
             type = entry.type;
             return true;
@@ -58,8 +65,8 @@ bool BlockReader::AcceptsType(const std::string& word, Type& type) const {
     return false;
 }
 
-const BlockReader::Entry* BlockReader::Find(Type type, const std::string& key) const {
-    for (const Entry& entry : entries_) {
+const BlockReader::Entry* BlockReader::Find(Type type, std::string_view key) const {
+    for (const Entry& entry : Entries()) {
         if (entry.type == type && key == entry.key) {
             return &entry;
         }
@@ -108,12 +115,12 @@ void BlockReader::Read(DataReader& in) const {
             ReportCutOff(in, start, context_);
             return;
         }
-        if (word == "end") {
+        if (IsEnd(word)) {
             return;
         }
         bool custom = false;
-        for (const CustomKeyword& keyword : keywords_) {
-            if (word == keyword.keyword) {
+        for (const CustomKeyword& keyword : std::span(keywords_.data(), keywordCount_)) {
+            if (std::string_view(word) == keyword.keyword) {
                 keyword.reader(in);
                 custom = true;
                 break;

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "core/Vec2.h"
 #include "objects/DataObserver.h"
@@ -18,9 +21,13 @@ class DataReader;
 //     BlockReader(kTypeName).Float("depth", depth).Vec2("size", size).Read(in);
 class BlockReader {
 public:
-    // Room for the keys of any component without growing (a block reader is
-    // built for every block read).
-    explicit BlockReader(std::string context) : context_(std::move(context)) { entries_.reserve(12); }
+    // A block reader is built for every block read, so its lists live in
+    // place; listing more than they hold is a programming error (throws
+    // std::length_error).
+    static constexpr std::size_t kMaxKeys = 16;
+    static constexpr std::size_t kMaxKeywords = 2;
+
+    explicit BlockReader(std::string context) : context_(std::move(context)) {}
 
     BlockReader& Float(const char* key, float& field);
     BlockReader& Int(const char* key, std::int32_t& field);
@@ -39,26 +46,32 @@ public:
 
 private:
     enum class Type { Float, Int, Bool, Vec2, String };
+    // Names are views, so that a word is compared by length first and only
+    // a word of the right length by its bytes.
     struct Entry {
         Type type;
-        const char* key;
+        std::string_view key;
         void* field;
         bool isFile;
         FileKind kind;
     };
     struct CustomKeyword {
-        const char* keyword;
+        std::string_view keyword;
         std::function<void(DataReader&)> reader;
     };
 
-    static const char* TypeWord(Type type);
-    bool AcceptsType(const std::string& word, Type& type) const;
-    const Entry* Find(Type type, const std::string& key) const;
+    BlockReader& Add(const Entry& entry);
+    std::span<const Entry> Entries() const { return {entries_.data(), entryCount_}; }
+    static std::string_view TypeWord(Type type);
+    bool AcceptsType(std::string_view word, Type& type) const;
+    const Entry* Find(Type type, std::string_view key) const;
     static bool ReadEntry(DataReader& in, const Entry& entry);
 
     std::string context_;
-    std::vector<Entry> entries_;
-    std::vector<CustomKeyword> keywords_;
+    std::array<Entry, kMaxKeys> entries_{};
+    std::size_t entryCount_ = 0;
+    std::array<CustomKeyword, kMaxKeywords> keywords_{};
+    std::size_t keywordCount_ = 0;
 };
 
 // Reads and ignores tokens up to and including the next "end"; the block of

@@ -5,10 +5,14 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/Vec2.h"
 #include "objects/DataObserver.h"
 #include "objects/DataText.h"
+
+// The word that closes every data block, object entry and command.
+inline bool IsEnd(std::string_view word) { return word == "end"; }
 
 // The token reader shared by every data file and every Serialize:
 // whitespace-separated tokens in the classic "C" locale, numbers with the

@@ -30,7 +30,7 @@ GameObject* Factory::ReadArchetype(DataReader& in) {
     auto object = std::make_unique<GameObject>();
     std::string word;
     while (in.ReadWord(word)) {
-        if (word == "end") {
+        if (IsEnd(word)) {
             // Looking past the end changes nothing that was read; the file is
             // closed right after.
             if (in.Observer() != nullptr && in.ReadWord(word)) {
@@ -83,7 +83,7 @@ void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
     std::string name;
     std::string componentName;
     while (in.ReadWord(name)) {
-        while (name != "end") {
+        while (!IsEnd(name)) {
             const DataPosition entryStart = in.LastPosition();
             if (observer_ != nullptr) {
                 observer_->OnFileReference(entryStart, FileKind::Archetype, name);
@@ -97,7 +97,7 @@ void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
             // entry still places what was read.
             bool entryClosed = false;
             while (in.ReadWord(componentName)) {
-                if (componentName == "end") {
+                if (IsEnd(componentName)) {
                     entryClosed = true;
                     break;
                 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "core/System.h"
 #include "objects/Component.h"
@@ -56,7 +57,7 @@ public:
     bool HasCreator(const std::string& name) const { return creators.count(name) != 0; }
 
     std::int32_t nextId = 1;
-    std::map<std::string, ComponentCreator> creators;
+    std::unordered_map<std::string, ComponentCreator> creators;
     std::map<std::int32_t, std::unique_ptr<GameObject>> objects;
     std::set<GameObject*> pendingDestroy;
 

@@ -7,7 +7,7 @@
 
 namespace {
 // Byte order: the first differing byte decides, compared unsigned.
-bool NameLess(const std::string& a, const std::string& b) { return a.compare(b) < 0; }
+bool NameLess(std::string_view a, std::string_view b) { return a.compare(b) < 0; }
 }  // namespace
 
 GameObject::~GameObject() {
@@ -26,7 +26,7 @@ GameObject::~GameObject() {
     }
 }
 
-Component* GameObject::GetComponent(const std::string& name) const {
+Component* GameObject::GetComponent(std::string_view name) const {
     std::size_t lo = 0;
     std::size_t hi = components.size();
     while (lo < hi) {
@@ -37,7 +37,7 @@ Component* GameObject::GetComponent(const std::string& name) const {
             hi = mid;
         }
     }
-    if (lo >= components.size() || components[lo]->typeName != name) {
+    if (lo >= components.size() || std::string_view(components[lo]->typeName) != name) {
         return nullptr;
     }
     return components[lo].get();
@@ -45,6 +45,11 @@ Component* GameObject::GetComponent(const std::string& name) const {
 
 void GameObject::AddComponent(std::unique_ptr<Component> component) {
     component->owner = this;
+    // Room for a usual object's components at once rather than growing
+    // through every size on the way.
+    if (components.capacity() == 0) {
+        components.reserve(8);
+    }
     auto it = components.begin();
     while (it != components.end() && NameLess((*it)->typeName, component->typeName)) {
         ++it;

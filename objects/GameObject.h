@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "objects/Component.h"
@@ -22,7 +23,7 @@ public:
 
     // The component named exactly `name` (byte order); with duplicates, the
     // one added last.
-    Component* GetComponent(const std::string& name) const;
+    Component* GetComponent(std::string_view name) const;
     // Keeps `components` sorted by type name.
     void AddComponent(std::unique_ptr<Component> component);
     void Initialize();

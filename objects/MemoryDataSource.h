@@ -1,9 +1,9 @@
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "objects/DataSource.h"
 
@@ -20,5 +20,5 @@ public:
     std::shared_ptr<const DataText> Open(const std::string& path) override;
 
 private:
-    std::map<std::string, std::shared_ptr<const DataText>> files_;
+    std::unordered_map<std::string, std::shared_ptr<const DataText>> files_;
 };

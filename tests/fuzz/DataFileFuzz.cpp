@@ -38,7 +38,11 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string MakeTempRoot() {
-    std::string pattern = (fs::temp_directory_path() / "velmor-fuzz-XXXXXX").string();
+    // Memory-backed where there is such a place: every input writes its
+    // files anew.
+    std::error_code error;
+    const fs::path base = fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    std::string pattern = (base / "velmor-fuzz-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         std::abort();
     }

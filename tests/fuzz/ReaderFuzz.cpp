@@ -30,6 +30,7 @@
 #include "game/GameLogic.h"
 #include "game/Level.h"
 #include "game/LevelCommand.h"
+#include "graphics/Graphics.h"
 #include "objects/DataReader.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
@@ -160,6 +161,16 @@ public:
             files_.Set(Archetype(entry.path().filename().string()), text.str());
         }
         gFactory->SetDataSource(&files_);
+        // The shipped images once, from the real data root: the graphics
+        // keep what they loaded, so a sprite of a shipped archetype finds its
+        // image without a file being opened, while a name made up by an
+        // input still fails under the root below a file.
+        const std::string images = std::string(VELMOR_SOURCE_DIR) + "/Data/Images";
+        gGraphics->SetDataRoot(std::string(VELMOR_SOURCE_DIR) + "/");
+        for (const auto& entry : std::filesystem::directory_iterator(images, error)) {
+            gGraphics->LoadTexture(entry.path().filename().string());
+        }
+        gGraphics->SetDataRoot(kRoot);
         Reset();
     }
     ~ReaderEngine() {

@@ -56,6 +56,10 @@ TEST_F(TextureCache, LoadsFromTheImageDirectoryWithTheFixedArguments) {
 
 TEST_F(TextureCache, AMissingFileIsTriedAgainEveryTimeAndNeverStored) {
     const DrawLog& log = game->platform.Log();
+    // No name, no file: the images folder itself is never opened.
+    const std::size_t loadsBefore = log.textureLoads.size();
+    EXPECT_EQ(gGraphics->LoadTexture(""), nullptr);
+    EXPECT_EQ(log.textureLoads.size(), loadsBefore);
     for (int i = 1; i <= 3; ++i) {
         EXPECT_EQ(gGraphics->LoadTexture("missing.png"), nullptr);
         EXPECT_EQ(Loads(log, "missing.png"), i);

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "objects/BlockReader.h"
 #include "objects/DataReader.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
@@ -28,6 +33,26 @@ TEST(BlockRule, KnownEntriesAreReadAndTheBlockEndsAtEnd) {
     EXPECT_FLOAT_EQ(p.depth, 25.0f);
     EXPECT_EQ(p.size, Vec2(4.0f, 5.0f));
     EXPECT_FLOAT_EQ(p.rotation, 1.0f);
+}
+
+TEST(BlockRule, AReaderTakesAsManyKeysAsItHoldsAndRefusesMore) {
+    std::vector<std::string> keys;
+    for (std::size_t i = 0; i < BlockReader::kMaxKeys; ++i) {
+        keys.push_back("k" + std::to_string(i));
+    }
+    std::array<std::int32_t, BlockReader::kMaxKeys> values{};
+    BlockReader reader("Many");
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        reader.Int(keys[i].c_str(), values[i]);
+    }
+    std::istringstream stream("int k0 3 int " + keys.back() + " 7 end");
+    DataReader in(stream);
+    reader.Read(in);
+    EXPECT_EQ(values.front(), 3);
+    EXPECT_EQ(values.back(), 7);
+    // Never a key silently dropped.
+    std::int32_t extra = 0;
+    EXPECT_THROW(reader.Int("extra", extra), std::length_error);
 }
 
 TEST(BlockRule, UnknownEntriesAreSkippedTokenByToken) {
