@@ -38,7 +38,7 @@ TEST(BlockRule, KnownEntriesAreReadAndTheBlockEndsAtEnd) {
 TEST(BlockRule, AReaderTakesAsManyKeysAsItHoldsAndRefusesMore) {
     std::vector<std::string> keys;
     for (std::size_t i = 0; i < BlockReader::kMaxKeys; ++i) {
-        keys.push_back("k" + std::to_string(i));
+        keys.push_back(std::string(1, 'k').append(std::to_string(i)));
     }
     std::array<std::int32_t, BlockReader::kMaxKeys> values{};
     BlockReader reader("Many");
