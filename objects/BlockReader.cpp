@@ -119,7 +119,7 @@ void BlockReader::Read(DataReader& in) const {
             return;
         }
         bool custom = false;
-        for (const CustomKeyword& keyword : std::span(keywords_.data(), keywordCount_)) {
+        for (const CustomKeyword& keyword : Keywords()) {
             if (std::string_view(word) == keyword.keyword) {
                 keyword.reader(in);
                 custom = true;

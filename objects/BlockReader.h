@@ -62,6 +62,7 @@ private:
 
     BlockReader& Add(const Entry& entry);
     std::span<const Entry> Entries() const { return {entries_.data(), entryCount_}; }
+    std::span<const CustomKeyword> Keywords() const { return {keywords_.data(), keywordCount_}; }
     static std::string_view TypeWord(Type type);
     bool AcceptsType(std::string_view word, Type& type) const;
     const Entry* Find(Type type, std::string_view key) const;
