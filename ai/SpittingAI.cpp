@@ -49,7 +49,9 @@ void SpittingAI::Update(float dt) {
     if (!(delay < 0.0f)) {
         return;
     }
-    delay = RandomFraction() * maxDelay;
+    // The time past the old delay counts toward the next one, so that spit
+    // comes as often at every frame rate.
+    delay += RandomFraction() * maxDelay;
     GameObject* target = gFactory != nullptr ? gFactory->GetObjectById(targetId) : nullptr;
     if (target == nullptr) {
         return;

@@ -51,9 +51,11 @@ void Swimmer::Update(float dt) {
         timer = 0.0f;
         if (body != nullptr) {
             body->collisionLayers &= ~kSwimmingLayer;
+            body->extraDrag = 0.0f;
         }
     } else if (body != nullptr) {
-        body->velocity.x *= 0.5f;
-        body->velocity.y *= 0.5f;
+        // Half the speed per 1/60 s, applied by the physics step over the
+        // frame's time, so that water slows alike at every frame rate.
+        body->extraDrag = kWaterDrag;
     }
 }

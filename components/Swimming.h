@@ -18,11 +18,12 @@ public:
     float swimTime = 0.25f;
 };
 
-// While its time runs: halves its body's velocity every frame and keeps the
-// swimming collision layer (bit 2) on.
+// While its time runs: its body loses half its velocity per 1/60 s on top of
+// its drag, and keeps the swimming collision layer (bit 2) on.
 class Swimmer : public Component {
 public:
     static constexpr int kSwimmingLayer = 2;
+    static constexpr float kWaterDrag = 0.5f;
 
     static constexpr const char* kTypeName = "Swimmer";
 

@@ -43,6 +43,9 @@ bool Core::RunFrame() {
     // true elapsed time.
     const std::uint32_t elapsed = now - lastTime;
     float dt = static_cast<float>(static_cast<double>(elapsed) / 1000.0);
+    if (dt > kMaxStep) {
+        dt = kMaxStep;
+    }
     if (paused || zeroTimeFrames != 0) {
         dt = 0.0f;
     }

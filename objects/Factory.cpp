@@ -130,13 +130,14 @@ GameObject* Factory::GetObjectById(std::int32_t id) const {
 void Factory::DeleteObject(GameObject* object) {
     // Out of the id map first: while its components are torn down, the
     // object can no longer be found and half-destroyed state is never seen.
-    auto it = objects.find(object->id);
+    const std::int32_t id = object->id;
+    auto it = objects.find(id);
     std::unique_ptr<GameObject> owned = std::move(it->second);
     objects.erase(it);
     owned.reset();
-    // A destructor may have asked for the dying object again; the address
-    // must not be acted on once it is free.
-    pendingDestroy.erase(object);
+    // A destructor may have asked for the dying object again; ids are never
+    // reused, so the request can only be that object's.
+    pendingDestroy.erase(id);
 }
 
 void Factory::Update(float /*dt*/) {
@@ -144,12 +145,12 @@ void Factory::Update(float /*dt*/) {
     // deletion is requested); those are carried out in further rounds of
     // this same update, so the set is empty when the frame ends.
     while (!pendingDestroy.empty()) {
-        std::set<GameObject*> batch;
+        std::map<std::int32_t, GameObject*> batch;
         batch.swap(pendingDestroy);
-        for (GameObject* object : batch) {
-            // Every pointer in the set is alive: deletion removes it from
-            // the set, so no stale address can be met.
-            auto it = objects.find(object->id);
+        for (const auto& [id, object] : batch) {
+            // Only the factory's own objects are deleted, each once: the id
+            // map is asked before the pointer is used.
+            auto it = objects.find(id);
             if (it != objects.end() && it->second.get() == object) {
                 DeleteObject(object);
             }

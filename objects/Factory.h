@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <unordered_map>
 
@@ -59,7 +58,10 @@ public:
     std::int32_t nextId = 1;
     std::unordered_map<std::string, ComponentCreator> creators;
     std::map<std::int32_t, std::unique_ptr<GameObject>> objects;
-    std::set<GameObject*> pendingDestroy;
+    // The objects whose deletion was requested this frame, by id: they are
+    // deleted in creation order, so what their destructors announce (who
+    // died first) never depends on where the allocator put them.
+    std::map<std::int32_t, GameObject*> pendingDestroy;
 
 private:
     Component* CreateComponent(const std::string& name) const;

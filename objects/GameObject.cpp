@@ -73,7 +73,7 @@ void GameObject::SendMessage(Message* message) {
 
 void GameObject::Destroy() {
     if (gFactory != nullptr) {
-        gFactory->pendingDestroy.insert(this);
+        gFactory->pendingDestroy.emplace(id, this);
     }
     if (Body* body = Get<Body>()) {
         body->resolve = false;

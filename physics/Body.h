@@ -33,7 +33,11 @@ public:
     Vec2 acceleration{0.0f, 0.0f};
     float mass = 0.0f;
     float inverseMass = 0.0f;
+    // The fraction of the velocity removed over 1/60 s (see Damping).
     float drag = 0.01f;
+    // A further fraction removed over 1/60 s by what the body is in (Swimmer
+    // sets one half while in water); not read from data.
+    float extraDrag = 0.0f;
     float restitution = 0.9f;
     Vec2 accumulatedForce{0.0f, 0.0f};
     Position* transform = nullptr;

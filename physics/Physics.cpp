@@ -5,9 +5,15 @@
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/ContactMath.h"
+#include "physics/Damping.h"
 #include "physics/Position.h"
 
 Physics* gPhysics = nullptr;
+
+namespace {
+// A drag of 1 or more takes all of the velocity away, no more.
+float RetainedFraction(float drag) { return drag < 1.0f ? 1.0f - drag : 0.0f; }
+}  // namespace
 
 Physics::Physics() { gPhysics = this; }
 
@@ -45,11 +51,13 @@ void Physics::Update(float dt) {
 }
 
 void Physics::Integrate(float dt) {
+    DampingCache damping(dt);
     for (Body* body = bodies.head; body != nullptr; body = body->bodyNext) {
         const Vec2 a = body->acceleration + body->accumulatedForce * body->inverseMass;
-        body->velocity += a * dt;
         body->accumulatedForce = {0.0f, 0.0f};
-        body->velocity *= (1.0f - body->drag);
+        const float ownKept = RetainedFraction(body->drag);
+        const Damping& step = damping.For(ownKept * RetainedFraction(body->extraDrag), ownKept);
+        body->velocity = body->velocity * step.keep + a * step.push;
         body->position += body->velocity * dt;
     }
 }

@@ -102,11 +102,12 @@ TEST_F(Spitting, EachExpiryDrawsTheDelayThenTheXThenTheYOffset) {
     StartWith("hero.txt end wild.txt end");
     const unsigned seed = 4242;
     const std::vector<int> draws = Draws(seed, 4);
-    spitter->delay = -1.0f;
+    spitter->delay = 0.01f;
     std::srand(seed);
     spitter->Update(0.016f);
     EXPECT_EQ(std::rand(), draws[3]);
-    EXPECT_FLOAT_EQ(spitter->delay, Fraction(draws[0]) * 4.0f);
+    // The 6 ms past the old delay count toward the new one.
+    EXPECT_FLOAT_EQ(spitter->delay, Fraction(draws[0]) * 4.0f - 0.006f);
 
     const Vec2 aim{100.0f + (Fraction(draws[1]) * 2.0f - 1.0f) * 100.0f,
                    400.0f + (Fraction(draws[2]) * 2.0f - 1.0f) * 100.0f};
@@ -122,11 +123,11 @@ TEST_F(Spitting, WithoutATargetEachExpiryOnlyDrawsANewDelay) {
     StartWith("spitter.txt end");
     ASSERT_EQ(spitter->targetId, 0);
     const std::vector<int> draws = Draws(99, 2);
-    spitter->delay = -1.0f;
+    spitter->delay = 0.0f;
     std::srand(99);
     spitter->Update(0.016f);
     EXPECT_EQ(std::rand(), draws[1]);
-    EXPECT_FLOAT_EQ(spitter->delay, Fraction(draws[0]) * 5.0f);
+    EXPECT_FLOAT_EQ(spitter->delay, Fraction(draws[0]) * 5.0f - 0.016f);
     EXPECT_EQ(Spat(), 0U);
 }
 
@@ -134,10 +135,10 @@ TEST_F(Spitting, NewDelaysAndAimingErrorsStayWithinTheirBounds) {
     StartWith("hero.txt end spitter.txt SpittingAI float missDistance 50 end end");
     std::srand(3);
     for (int i = 0; i < 300; ++i) {
-        spitter->delay = -1.0f;
+        spitter->delay = 0.0f;
         spitter->Update(0.016f);
-        ASSERT_GE(spitter->delay, 0.0f) << i;
-        ASSERT_LE(spitter->delay, 5.0f) << i;
+        ASSERT_GE(spitter->delay, -0.016f) << i;
+        ASSERT_LE(spitter->delay, 5.0f - 0.016f) << i;
     }
     // Every spit points within 50 units (per axis) of the player below.
     for (GameObject* spit : scene.game->ObjectsWith("Killable")) {
@@ -175,10 +176,10 @@ TEST_F(Spitting, OnceThePlayerIsDeletedNothingIsThrownAtIt) {
     scene.game->Frame();
     ASSERT_EQ(Spat(), 0U);
     EXPECT_EQ(spitter->targetId, hero);
-    spitter->delay = -1.0f;
+    spitter->delay = 0.0f;
     spitter->Update(0.016f);
     EXPECT_EQ(Spat(), 0U);
-    EXPECT_GE(spitter->delay, 0.0f);
+    EXPECT_GE(spitter->delay, -0.016f);
 }
 
 void WriteIncompleteSpitters(const TempData& data) {

@@ -162,7 +162,7 @@ bool AllFinite() {
 TEST_F(Aiming, AimingAtThePlayersCentreThrowsNothingButStillRestartsTheReload) {
     StartWith("float fireballReloadMax 0.5 float snowballReloadMax 0.5");
     scene.game->MoveMouse(640, 512);
-    scene.Frame(600);
+    scene.Frames(20, 30);
     ASSERT_LT(aim->fireballReload, 0.0f);
     EXPECT_FALSE(Click(false));
     EXPECT_EQ(aim->fireballReload, 0.5f);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "GameplayData.h"
 #include "ai/AIController.h"
 #include "ai/RandomTargetAI.h"
@@ -49,7 +51,7 @@ TEST_F(Swimming, ANonSwimmerInWaterKeepsItsMotionButTheAIHearsWhereItIs) {
     EXPECT_EQ(Listener()->target, Part<Position>(rock, "Position")->position);
 }
 
-TEST_F(Swimming, ASwimmerHalvesItsSpeedEachFrameUntilItsTimeRunsOutThenLosesTheLayer) {
+TEST_F(Swimming, ASwimmerLosesHalfItsSpeedPerSixtiethOfASecondUntilItsTimeRunsOutThenLosesTheLayer) {
     ASSERT_TRUE(scene.Start("pool.txt end listener.txt end duck.txt end"));
     GameObject* duck = scene.First("Swimmer");
     auto* swimmer = Part<Swimmer>(duck, "Swimmer");
@@ -63,17 +65,25 @@ TEST_F(Swimming, ASwimmerHalvesItsSpeedEachFrameUntilItsTimeRunsOutThenLosesTheL
     body->position = {900.0f, 900.0f};
     Part<Position>(duck, "Position")->position = body->position;
     body->velocity = {1000.0f, 0.0f};
-    scene.Frame(100);
-    EXPECT_EQ(body->velocity.x, 500.0f);
+    // However the time is cut into frames: 1000 x 0.5^(60 t).
+    scene.Frames(2, 25);
+    EXPECT_NEAR(body->velocity.x, 125.0f, 0.05f);
+    scene.Frames(5, 10);
+    EXPECT_NEAR(body->velocity.x, 15.625f, 0.01f);
     EXPECT_EQ(body->collisionLayers, 3);
-    scene.Frame(100);
-    EXPECT_EQ(body->velocity.x, 250.0f);
-    scene.Frame(100);
-    EXPECT_EQ(body->velocity.x, 250.0f);
+    // Frames of no time take nothing.
+    scene.Frames(3, 0);
+    EXPECT_NEAR(body->velocity.x, 15.625f, 0.01f);
+    // 0.15 s left: the frame that uses it up slows nothing and ends swimming.
+    const float left = body->velocity.x;
+    scene.Frames(5, 30);
+    EXPECT_LT(body->velocity.x, left);
+    scene.Frame(30);
     EXPECT_EQ(body->collisionLayers, 1);
     EXPECT_EQ(swimmer->timer, 0.0f);
-    scene.Frame(100);
-    EXPECT_EQ(body->velocity.x, 250.0f);
+    const float dry = body->velocity.x;
+    scene.Frame(30);
+    EXPECT_EQ(body->velocity.x, dry);
 }
 
 TEST_F(Swimming, WhileInContactTheTimerIsHeldAtTheWatersTime) {
@@ -90,12 +100,11 @@ TEST_F(Swimming, ALayerSetByTheDataIsClearedWhenTheSwimmingTimeEnds) {
     const auto swimmers = scene.All("Swimmer");
     Body* frog = Part<Body>(swimmers[0], "Body");
     Body* toad = Part<Body>(swimmers[1], "Body");
-    scene.Frame(100);
-    EXPECT_EQ(frog->velocity.x, 500.0f);
+    scene.Frames(8, 30);
     EXPECT_EQ(frog->collisionLayers, 3);
-    scene.Frames(2, 100);
+    scene.Frame(30);
     EXPECT_EQ(frog->collisionLayers, 1);
-    EXPECT_EQ(frog->velocity.x, 250.0f);
+    EXPECT_NEAR(frog->velocity.x, 1000.0f * std::pow(0.5f, 60 * 0.24f), 1e-3f);
     // A timer that is not above zero is left alone, layer and all.
     EXPECT_EQ(toad->velocity.x, 1000.0f);
     EXPECT_EQ(toad->collisionLayers, 3);
@@ -105,9 +114,9 @@ TEST_F(Swimming, ALayerSetByTheDataIsClearedWhenTheSwimmingTimeEnds) {
 TEST_F(Swimming, MissingBodiesAndPositionsAreHarmless) {
     ASSERT_TRUE(scene.Start("pool.txt end listener.txt end dry.txt end"));
     auto* dry = Part<Swimmer>(scene.First("Swimmer"), "Swimmer");
-    scene.Frame(100);
+    scene.Frame(30);
     EXPECT_LT(dry->timer, 0.25f);
-    scene.Frames(2, 100);
+    scene.Frames(8, 30);
     EXPECT_EQ(dry->timer, 0.0f);
 
     // A body with no Position touches the water: the swimmer part still

@@ -125,9 +125,9 @@ TEST_F(Flow, SwitchLevelReplacesTheMenuAndResumesTimeAfterTwoZeroFrames) {
     EXPECT_FLOAT_EQ(watch->log->updates.back(), 0.016f);  // the click's frame took its step before the pump
     game->Frame(20);
     game->Frame(30);
-    game->Frame(40);
+    game->Frame(25);
     const std::vector<float> tail(watch->log->updates.end() - 3, watch->log->updates.end());
-    EXPECT_EQ(tail, (std::vector<float>{0.0f, 0.0f, 0.040f}));
+    EXPECT_EQ(tail, (std::vector<float>{0.0f, 0.0f, 0.025f}));
 }
 
 TEST_F(Flow, LoadLevelKeepsTheMenuLiveBeneath) {
@@ -259,9 +259,9 @@ TEST_F(Flow, LReloadsEveryLevelWithoutTheEndTextAndResumesTime) {
     EXPECT_FALSE(gCore->paused);
     game->Frame(20);
     game->Frame(30);
-    game->Frame(40);
+    game->Frame(25);
     const std::vector<float> tail(watch->log->updates.end() - 3, watch->log->updates.end());
-    EXPECT_EQ(tail, (std::vector<float>{0.0f, 0.0f, 0.040f}));
+    EXPECT_EQ(tail, (std::vector<float>{0.0f, 0.0f, 0.025f}));
 }
 
 TEST_F(Flow, LKeepsEachLevelInItsPlace) {

@@ -163,7 +163,7 @@ TEST_F(LevelTest, DestructorDoomsAndDetachesItsObjectsAndLeavesTheLevelList) {
         EXPECT_EQ(object->level, nullptr);
         EXPECT_EQ(object->next, nullptr);
         EXPECT_EQ(object->prev, nullptr);
-        EXPECT_EQ(gFactory->pendingDestroy.count(object), 1u);
+        EXPECT_EQ(gFactory->pendingDestroy.count(object->id), 1u);
         if (Body* body = object->Get<Body>()) {
             EXPECT_FALSE(body->resolve);
         }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -132,14 +133,39 @@ TEST_F(FactoryTest, DestructorDoomingItsOwnObjectOrOneAlreadyQueuedDeletesEachOn
         }
     };
     Probe::onDestroy[2] = [](Probe& self) { self.owner->Destroy(); };
-    first->Destroy();
     second->Destroy();
+    first->Destroy();
     Probe::log.clear();
     factory->Update(0.0f);
-    std::sort(Probe::log.begin(), Probe::log.end());
     EXPECT_EQ(Probe::log, (std::vector<std::string>{"dtor Probe 1", "dtor Probe 2"}));
     EXPECT_TRUE(factory->pendingDestroy.empty());
     EXPECT_TRUE(factory->objects.empty());
+}
+
+TEST_F(FactoryTest, DeletionsOfAFrameRunInCreationOrderWhateverTheAddresses) {
+    // Blocks allocated and freed between the objects let later objects take
+    // lower addresses, as they do in a long game.
+    std::vector<std::unique_ptr<char[]>> spacers;
+    std::vector<GameObject*> objects;
+    for (int i = 0; i < 40; ++i) {
+        spacers.push_back(std::make_unique<char[]>(static_cast<std::size_t>(48 + 40 * (i % 7))));
+        if (i % 3 == 0) {
+            spacers.erase(spacers.begin() + i / 2);
+        }
+        GameObject* object = Spawn("a.txt");
+        object->Get<Probe>()->tag = object->id;
+        objects.push_back(object);
+    }
+    ASSERT_FALSE(std::is_sorted(objects.begin(), objects.end(), std::less<>()))
+        << "the allocator placed every object above the one before; the test shows nothing";
+    std::vector<std::string> expected;
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+        (*it)->Destroy();
+        expected.insert(expected.begin(), "dtor Probe " + std::to_string((*it)->id));
+    }
+    Probe::log.clear();
+    factory->Update(0.0f);
+    EXPECT_EQ(Probe::log, expected);
 }
 
 TEST_F(FactoryTest, DestructorCreatingObjectsDuringUpdateLosesNothing) {

@@ -55,6 +55,24 @@ TEST_F(Flow, RemovingTheLastOpponentWinsButOnlyWhileInPlay) {
     EXPECT_EQ(gGameLogic->nonPlayerCount, 0);
 }
 
+TEST_F(Flow, PlayerAndLastOpponentDyingInOneFrameIsAWinTheLevelListsThePlayerLast) {
+    // Deletions run in creation order, so the one created first is announced
+    // first and decides; the shipped levels list the player last.
+    auto opponents = scene::Opponents();
+    GameObject* last = opponents.back();
+    opponents.pop_back();
+    for (GameObject* opponent : opponents) {
+        opponent->Destroy();
+    }
+    ASSERT_TRUE(game.Frame(10));
+    GameObject* player = scene::Player();
+    ASSERT_LT(last->id, player->id);
+    player->Destroy();
+    last->Destroy();
+    ASSERT_TRUE(game.Frame(10));
+    EXPECT_EQ(scene::EndScreen(), "youwin.png");
+}
+
 TEST_F(Flow, OpponentsRemovedAfterGameOverGiveNoWin) {
     scene::Player()->Destroy();
     ASSERT_TRUE(game.Frame(10));

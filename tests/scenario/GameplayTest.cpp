@@ -66,7 +66,7 @@ TEST_F(Meadow, HeldKeysMoveThePlayerAtAPlayableSpeedAndItComesToRest) {
     EXPECT_GT(speed, 120.0f);
     EXPECT_LT(speed, 450.0f);
     game.HoldKey(win::VK_RIGHT, false);
-    ASSERT_TRUE(game.Frames(50, 10));
+    ASSERT_TRUE(game.Frames(100, 10));
     EXPECT_LT(std::fabs(scene::Velocity(player).x), 3.0f);
     // The letter keys work as well.
     game.HoldKey(kKeyW);

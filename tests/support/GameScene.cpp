@@ -29,6 +29,6 @@ GameObject* GameScene::Spawn(const std::string& archetype) const {
     return object;
 }
 
-bool GameScene::Pending(GameObject* object) const { return gFactory->pendingDestroy.count(object) != 0; }
+bool GameScene::Pending(GameObject* object) const { return gFactory->pendingDestroy.count(object->id) != 0; }
 
 void GameScene::Record() { gCore->systems.push_back(std::make_unique<MessageRecorder>(broadcasts)); }

@@ -13,9 +13,6 @@
 namespace {
 constexpr std::uint32_t kEarly = 30000;
 
-// 17, 17, 16 ms: three frames in 50 ms, exactly 60 a second.
-std::uint32_t FrameLength(std::uint32_t frame) { return frame % 3 == 2 ? 16 : 17; }
-
 bool Reached(Vec2 start, float radius) {
     for (GameObject* opponent : scene::Opponents()) {
         auto* body = opponent->Get<Body>();
@@ -28,10 +25,16 @@ bool Reached(Vec2 start, float radius) {
 }
 }  // namespace
 
+std::uint32_t FrameLength(std::uint32_t frame, unsigned hz) {
+    // Frame k ends at ceil((k + 1) * 1000 / hz) ms.
+    const auto end = [hz](std::uint64_t k) { return (k * 1000 + hz - 1) / hz; };
+    return static_cast<std::uint32_t>(end(frame + 1) - end(frame));
+}
+
 LevelRun RunLevel(const LevelRun::Options& options) {
     LevelRun run;
     HeadlessGame game({options.dataRoot, options.seed});
-    if (!game.Start() || !game.Frame(FrameLength(0))) {
+    if (!game.Start() || !game.Frame(FrameLength(0, options.hz))) {
         return run;
     }
     // As the menu button does it.
@@ -53,7 +56,7 @@ LevelRun RunLevel(const LevelRun::Options& options) {
         if (options.player == LevelRun::Player::Bot) {
             bot.Fight(posts);
         }
-        const std::uint32_t step = FrameLength(frame);
+        const std::uint32_t step = FrameLength(frame, options.hz);
         if (!game.Frame(step)) {
             break;
         }

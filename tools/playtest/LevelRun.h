@@ -7,7 +7,7 @@
 
 #include "DeathLedger.h"
 
-// One game of one level on the headless engine at a fixed 60 Hz clock.
+// One game of one level on the headless engine at a fixed frame rate.
 struct LevelRun {
     enum class Player { Idle, Bot };
     struct Options {
@@ -16,6 +16,7 @@ struct LevelRun {
         unsigned seed = 1;
         Player player = Player::Idle;
         std::uint32_t limitMs = 120000;
+        unsigned hz = 60;
     };
 
     // False when the game could not start or the level has no player.
@@ -33,3 +34,8 @@ struct LevelRun {
 };
 
 LevelRun RunLevel(const LevelRun::Options& options);
+
+// The length in milliseconds of frame `frame` (0, 1, ...) of a clock that runs
+// `hz` frames a second on a millisecond clock: whole milliseconds whose sum
+// stays within one of frame × 1000 / hz (17, 17, 16 at 60 Hz).
+std::uint32_t FrameLength(std::uint32_t frame, unsigned hz);

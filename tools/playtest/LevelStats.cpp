@@ -1,6 +1,7 @@
 #include "LevelStats.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iomanip>
 #include <ostream>
 #include <sstream>
@@ -38,6 +39,10 @@ std::string FirstReach(const LevelStats& stats) {
     return first > stats.limitMs ? "never" : Seconds(first);
 }
 
+std::string Handled(const Handling& handling, float value) {
+    return handling.measured ? std::to_string(static_cast<long>(std::lround(value))) : "-";
+}
+
 std::string Deaths(const std::vector<LevelRun>& runs) {
     int player = 0;
     int hazard = 0;
@@ -59,26 +64,28 @@ std::string Deaths(const std::vector<LevelRun>& runs) {
 }  // namespace
 
 bool PlayLevel(const std::string& dataRoot, const std::string& level, unsigned seeds, std::uint32_t limitMs,
-               LevelStats& stats) {
+               unsigned hz, LevelStats& stats) {
     stats.level = level;
     stats.limitMs = limitMs;
+    stats.hz = hz;
     for (unsigned seed = 1; seed <= seeds; ++seed) {
         for (auto player : {LevelRun::Player::Idle, LevelRun::Player::Bot}) {
-            LevelRun run = RunLevel({dataRoot, level, seed, player, limitMs});
+            LevelRun run = RunLevel({dataRoot, level, seed, player, limitMs, hz});
             if (!run.started) {
                 return false;
             }
             (player == LevelRun::Player::Idle ? stats.idle : stats.bot).push_back(run);
         }
     }
+    stats.handling = MeasureHandling(dataRoot, level, hz);
     return true;
 }
 
 void PrintTable(const std::vector<LevelStats>& levels, std::ostream& out) {
     out << "| level | runs | idle survival min / median / max (s) | first reach (s) | idle hazard kills <= 30 s "
            "| idle deaths player / hazards / each other | bot wins | bot median win (s) "
-           "| bot deaths player / hazards / each other |\n";
-    out << "|---|---|---|---|---|---|---|---|---|\n";
+           "| bot deaths player / hazards / each other | top speed (units/s) | coast (units) |\n";
+    out << "|---|---|---|---|---|---|---|---|---|---|---|\n";
     for (const LevelStats& stats : levels) {
         int wins = 0;
         int early = 0;
@@ -96,6 +103,8 @@ void PrintTable(const std::vector<LevelStats>& levels, std::ostream& out) {
         out << "| " << stats.level << " | " << runs << " | " << IdleSurvival(stats) << " | " << FirstReach(stats)
             << " | " << early << " | " << Deaths(stats.idle) << " | " << wins << "/" << runs << " ("
             << (runs == 0 ? 0 : wins * 100 / static_cast<int>(runs)) << " %) | "
-            << (winTimes.empty() ? "-" : Seconds(Median(winTimes))) << " | " << Deaths(stats.bot) << " |\n";
+            << (winTimes.empty() ? "-" : Seconds(Median(winTimes))) << " | " << Deaths(stats.bot) << " | "
+            << Handled(stats.handling, stats.handling.topSpeed) << " | "
+            << Handled(stats.handling, stats.handling.coast) << " |\n";
     }
 }

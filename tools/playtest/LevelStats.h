@@ -5,19 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "Handling.h"
 #include "LevelRun.h"
 
 // The figures of one level over many seeds, standing still and with the bot.
 struct LevelStats {
     std::string level;
     std::uint32_t limitMs = 0;
+    unsigned hz = 60;
+    Handling handling;
     std::vector<LevelRun> idle;
     std::vector<LevelRun> bot;
 };
 
-// Runs `level` once per seed 1..seeds in both ways; false when a run could
-// not start the level.
+// Runs `level` once per seed 1..seeds in both ways at `hz` frames a second,
+// and measures how its player handles; false when a run could not start the
+// level.
 bool PlayLevel(const std::string& dataRoot, const std::string& level, unsigned seeds, std::uint32_t limitMs,
-               LevelStats& stats);
+               unsigned hz, LevelStats& stats);
 // A Markdown table, one row per level.
 void PrintTable(const std::vector<LevelStats>& levels, std::ostream& out);

@@ -15,8 +15,9 @@
 namespace {
 constexpr float kSnowballSpeed = 800.0f;
 constexpr float kFleeDistance = 190.0f;
-constexpr int kPatience = 300;
-constexpr int kTravelPatience = 3 * kPatience;
+// In game time, so that the bot plays alike at every frame rate.
+constexpr std::uint32_t kPatienceMs = 5000;
+constexpr std::uint32_t kTravelPatienceMs = 3 * kPatienceMs;
 constexpr float kAtPost = 40.0f;
 constexpr float kDodgeDistance = 260.0f;
 constexpr float kDodgeWidth = 40.0f;
@@ -176,12 +177,13 @@ void Bot::Fight(const std::vector<Vec2>& posts) {
     const std::size_t count = scene::Opponents().size();
     // On the way to a far post it waits longer before giving up on it.
     const bool away = scene::Distance(me, posts[post_ % posts.size()]) > kAtPost;
+    const std::uint32_t now = game_.platform.TimeGetTime();
     if (count != lastCount_) {
         lastCount_ = count;
-        sinceHit_ = 0;
-    } else if (++sinceHit_ > (away ? kTravelPatience : kPatience)) {
+        lastHitMs_ = now;
+    } else if (now - lastHitMs_ > (away ? kTravelPatienceMs : kPatienceMs)) {
         post_ = (post_ + 1) % posts.size();
-        sinceHit_ = 0;
+        lastHitMs_ = now;
     }
     const Vec2 home = posts[post_ % posts.size()];
     GameObject* target = nullptr;

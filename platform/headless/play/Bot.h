@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "core/Vec2.h"
@@ -14,7 +15,7 @@ public:
     // Shoots the nearest opponent in a clear line of fire, else the nearest
     // (aiming ahead of it) with snowballs while
     // keeping away from roaming opponents and walking back to its post. When
-    // 300 frames pass without a hit at the post (900 on the way to it) it
+    // 5 seconds pass without a hit at the post (15 on the way to it) it
     // moves on to the next of `posts` (round and round), as a player would
     // look for a clear line of fire.
     void Fight(const std::vector<Vec2>& posts);
@@ -38,5 +39,6 @@ private:
     std::size_t waypoint_ = 0;
     std::size_t post_ = 0;
     std::size_t lastCount_ = 0;
-    int sinceHit_ = 0;
+    // Clock time of the last hit or change of post.
+    std::uint32_t lastHitMs_ = 0;
 };
