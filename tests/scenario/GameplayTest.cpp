@@ -9,8 +9,10 @@
 #include "ai/RandomTargetAI.h"
 #include "ai/SpittingAI.h"
 #include "components/MouseTargeting.h"
+#include "core/Core.h"
 #include "core/WinTypes.h"
 #include "game/GameLogic.h"
+#include "game/Level.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
@@ -236,4 +238,44 @@ TEST(Hazards, WaterSlowsTheSwimmingPlayerAndDrawsTheWanderers) {
     const float before = scene::Distance(scene::Where(wanderer), scene::Where(player));
     ASSERT_TRUE(game.Frames(60, 10));
     EXPECT_LT(scene::Distance(scene::Where(wanderer), scene::Where(player)), before - 30.0f);
+}
+
+TEST(Hazards, LongFramesCarryNothingThroughAThinWall) {
+    TempData data;
+    ShippedWithLevel(data, "wall.txt Position Vec2 position 600 512 Vec2 size 16 400 end end "
+                           "player.txt Position Vec2 position 500 512 end end crosshair.txt end");
+    HeadlessGame game({data.Root(), 1});
+    ASSERT_TRUE(scene::StartLevel(game, "arena.lvl"));
+    GameObject* player = scene::Player();
+    // A stall of ten seconds advances the game by one longest step.
+    game.HoldKey(win::VK_RIGHT);
+    ASSERT_TRUE(game.Frame(10'000));
+    const float moved = scene::Where(player).x - 500.0f;
+    EXPECT_GT(moved, 0.0f);
+    EXPECT_LT(moved, 333.4f * Core::kMaxStep);
+    // Held against the wall through many stalls, it stays on its side.
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_TRUE(game.Frame(10'000));
+        ASSERT_LT(scene::Where(player).x, 600.0f - 16.0f) << i;
+    }
+    // The fastest thing in the game, a snowball thrown by a player running
+    // diagonally (800 + 333 x 1.414 units a second), hits the wall at every
+    // phase of the step instead of passing it between two steps.
+    Level* level = gGameLogic->levels.head;
+    for (int phase = 0; phase < 24; ++phase) {
+        GameObject* ball = gFactory->CreateObject("snowball.txt");
+        ASSERT_NE(ball, nullptr);
+        Factory::PlaceInLevel(*ball, *level);
+        Body* body = ball->Get<Body>();
+        body->position = {720.0f + 2.0f * static_cast<float>(phase), 300.0f};
+        ball->Get<Position>()->position = body->position;
+        body->velocity = {-1272.0f, 0.0f};
+        const std::int32_t id = ball->id;
+        for (int frame = 0; frame < 10 && gFactory->GetObjectById(id) != nullptr; ++frame) {
+            // Where it is seen and tested: never wholly past the wall.
+            ASSERT_GT(ball->Get<Position>()->position.x, 600.0f - 16.0f - 8.0f) << phase << " " << frame;
+            ASSERT_TRUE(game.Frame(10'000));
+        }
+        EXPECT_EQ(gFactory->GetObjectById(id), nullptr) << phase;
+    }
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "Handling.h"
 #include "LevelRun.h"
 #include "support/TempData.h"
 
@@ -123,6 +124,35 @@ TEST(Playtest, SameSeedSameGame) {
         EXPECT_EQ(first.won, second.won);
         EXPECT_EQ(first.deaths, second.deaths);
         EXPECT_EQ(first.firstReachMs, second.firstReachMs);
+    }
+    // The same figures in every build, the sanitizer build included: nothing
+    // that decides a game depends on where the allocator puts objects.
+    const LevelRun bot = Play(arena, LevelRun::Player::Bot, 7);
+    EXPECT_TRUE(bot.won);
+    EXPECT_EQ(bot.endMs, 4100u);
+    EXPECT_EQ(bot.deaths, (std::map<Cause, int>{{Cause::Player, 2}}));
+    const LevelRun idle = Play(arena, LevelRun::Player::Idle, 7);
+    EXPECT_EQ(idle.deaths, (std::map<Cause, int>{{Cause::Hazard, 1}}));
+}
+
+TEST(Playtest, ThePlayerHandlesAlikeAtEveryFrameRate) {
+    for (unsigned hz : {30u, 60u, 144u}) {
+        std::uint32_t second = 0;
+        for (std::uint32_t frame = 0; frame < hz; ++frame) {
+            const std::uint32_t length = FrameLength(frame, hz);
+            EXPECT_TRUE(length == 1000 / hz || length == 1000 / hz + 1) << hz;
+            second += length;
+        }
+        EXPECT_EQ(second, 1000u) << hz;
+    }
+    Arena arena;
+    const Handling at60 = MeasureHandling(arena.Root(), "arena.lvl", 60);
+    ASSERT_TRUE(at60.measured);
+    EXPECT_NEAR(at60.topSpeed, 333.3f, 3.0f);
+    for (unsigned hz : {30u, 144u}) {
+        const Handling handling = MeasureHandling(arena.Root(), "arena.lvl", hz);
+        EXPECT_NEAR(handling.topSpeed, at60.topSpeed, 0.02f * at60.topSpeed) << hz;
+        EXPECT_NEAR(handling.coast, at60.coast, 0.1f * at60.coast) << hz;
     }
 }
 
