@@ -15,7 +15,10 @@
 namespace {
 constexpr float kSnowballSpeed = 800.0f;
 constexpr float kFleeDistance = 190.0f;
-// In game time, so that the bot plays alike at every frame rate.
+// In game time, so that the bot plays alike at every frame rate: it looks
+// and decides every 33 ms (every frame at 30 Hz, every second at 60), and
+// gives up on a post after 5 s without a hit.
+constexpr std::uint32_t kThinkMs = 33;
 constexpr std::uint32_t kPatienceMs = 5000;
 constexpr std::uint32_t kTravelPatienceMs = 3 * kPatienceMs;
 constexpr float kAtPost = 40.0f;
@@ -173,11 +176,16 @@ void Bot::Fight(const std::vector<Vec2>& posts) {
         Release();
         return;
     }
+    const std::uint32_t now = game_.platform.TimeGetTime();
+    if (thinking_ && now - lastThinkMs_ < kThinkMs) {
+        return;  // the keys stay as they are
+    }
+    thinking_ = true;
+    lastThinkMs_ = now;
     const Vec2 me = scene::Where(player);
     const std::size_t count = scene::Opponents().size();
     // On the way to a far post it waits longer before giving up on it.
     const bool away = scene::Distance(me, posts[post_ % posts.size()]) > kAtPost;
-    const std::uint32_t now = game_.platform.TimeGetTime();
     if (count != lastCount_) {
         lastCount_ = count;
         lastHitMs_ = now;

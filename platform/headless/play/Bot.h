@@ -6,8 +6,9 @@
 #include "core/Vec2.h"
 #include "platform/headless/play/HeadlessGame.h"
 
-// A scripted player: every frame it reads where things are, steers with
-// held keys and aims and throws with the mouse, as a person would.
+// A scripted player: every 33 ms of game time it reads where things are,
+// steers with held keys and aims and throws with the mouse, as a person
+// would; in between, the keys stay held.
 class Bot {
 public:
     explicit Bot(HeadlessGame& game) : game_(game) {}
@@ -39,6 +40,8 @@ private:
     std::size_t waypoint_ = 0;
     std::size_t post_ = 0;
     std::size_t lastCount_ = 0;
-    // Clock time of the last hit or change of post.
+    // Clock time of the last hit or change of post, and of the last look.
     std::uint32_t lastHitMs_ = 0;
+    std::uint32_t lastThinkMs_ = 0;
+    bool thinking_ = false;
 };
