@@ -3,10 +3,8 @@
 #include <cmath>
 
 #include "LevelRun.h"
-#include "core/Core.h"
-#include "core/Messages.h"
+#include "LevelStart.h"
 #include "core/WinTypes.h"
-#include "game/GameLogic.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
@@ -27,12 +25,7 @@ Handling MeasureHandling(const std::string& dataRoot, const std::string& level, 
     Handling handling;
     HeadlessGame game({dataRoot, 1});
     std::uint32_t frame = 0;
-    if (!game.Start() || !game.Frame(FrameLength(frame++, hz))) {
-        return handling;
-    }
-    LevelMessage open(MsgSwitchLevel, level);
-    gCore->BroadcastMessage(&open);
-    if (!game.Frames(2, 0) || scene::Player() == nullptr || !gGameLogic->inPlay) {
+    if (LevelStart::Open(game, dataRoot, level, hz, frame).outcome != LevelStart::Outcome::Playing) {
         return handling;
     }
     const std::int32_t playerId = scene::Player()->id;

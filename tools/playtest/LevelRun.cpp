@@ -1,5 +1,7 @@
 #include "LevelRun.h"
 
+#include "LevelStart.h"
+
 #include "components/IDAnnouncer.h"
 #include "core/Core.h"
 #include "core/Messages.h"
@@ -34,16 +36,11 @@ std::uint32_t FrameLength(std::uint32_t frame, unsigned hz) {
 LevelRun RunLevel(const LevelRun::Options& options) {
     LevelRun run;
     HeadlessGame game({options.dataRoot, options.seed});
-    if (!game.Start() || !game.Frame(FrameLength(0, options.hz))) {
+    std::uint32_t frame = 0;
+    run.start = LevelStart::Open(game, options.dataRoot, options.level, options.hz, frame);
+    if (run.start.outcome != LevelStart::Outcome::Playing) {
         return run;
     }
-    // As the menu button does it.
-    LevelMessage open(MsgSwitchLevel, options.level);
-    gCore->BroadcastMessage(&open);
-    if (!game.Frames(2, 0) || scene::Player() == nullptr || !gGameLogic->inPlay) {
-        return run;
-    }
-    run.started = true;
     const Vec2 start = scene::Where(scene::Player());
     const float radius = scene::Radius(scene::Player());
     Bot bot(game);
@@ -52,11 +49,11 @@ LevelRun RunLevel(const LevelRun::Options& options) {
     ledger.Watch();
 
     std::uint32_t now = 0;
-    for (std::uint32_t frame = 1; now < options.limitMs; ++frame) {
+    while (gGameLogic->inPlay && now < options.limitMs) {
         if (options.player == LevelRun::Player::Bot) {
             bot.Fight(posts);
         }
-        const std::uint32_t step = FrameLength(frame, options.hz);
+        const std::uint32_t step = FrameLength(frame++, options.hz);
         if (!game.Frame(step)) {
             break;
         }
@@ -65,11 +62,10 @@ LevelRun RunLevel(const LevelRun::Options& options) {
         if (!run.firstReachMs && Reached(start, radius)) {
             run.firstReachMs = now;
         }
-        if (!gGameLogic->inPlay) {
-            run.won = scene::Player() != nullptr;
-            run.lost = !run.won;
-            break;
-        }
+    }
+    if (!gGameLogic->inPlay) {
+        run.won = scene::Player() != nullptr;
+        run.lost = !run.won;
     }
     run.endMs = now;
     for (const auto& [id, death] : ledger.deaths) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DeathLedger.h"
+#include "LevelStart.h"
 
 // One game of one level on the headless engine at a fixed frame rate.
 struct LevelRun {
@@ -19,8 +20,9 @@ struct LevelRun {
         unsigned hz = 60;
     };
 
-    // False when the game could not start or the level has no player.
-    bool started = false;
+    // Whether the level could be played, and why not.
+    LevelStart start;
+    bool Started() const { return start.outcome == LevelStart::Outcome::Playing; }
     bool won = false;
     bool lost = false;
     // Time of the end (win or loss), or the limit.

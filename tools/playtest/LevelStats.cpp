@@ -71,7 +71,8 @@ bool PlayLevel(const std::string& dataRoot, const std::string& level, unsigned s
     for (unsigned seed = 1; seed <= seeds; ++seed) {
         for (auto player : {LevelRun::Player::Idle, LevelRun::Player::Bot}) {
             LevelRun run = RunLevel({dataRoot, level, seed, player, limitMs, hz});
-            if (!run.started) {
+            stats.start = run.start;
+            if (!run.Started()) {
                 return false;
             }
             (player == LevelRun::Player::Idle ? stats.idle : stats.bot).push_back(run);
@@ -87,6 +88,10 @@ void PrintTable(const std::vector<LevelStats>& levels, std::ostream& out) {
            "| bot deaths player / hazards / each other | top speed (units/s) | coast (units) |\n";
     out << "|---|---|---|---|---|---|---|---|---|---|---|\n";
     for (const LevelStats& stats : levels) {
+        if (stats.start.outcome != LevelStart::Outcome::Playing) {
+            out << "| " << stats.level << " | could not start: " << stats.start.why << " | | | | | | | | | |\n";
+            continue;
+        }
         int wins = 0;
         int early = 0;
         std::vector<std::uint32_t> winTimes;

@@ -17,7 +17,9 @@ void Usage(std::FILE* out) {
                "headless engine at N frames a second (--hz, default 60), seeds 1..N (default 20),\n"
                "once standing still and once with the scripted bot, each game up to the limit\n"
                "(default 120 s), measures the player's top speed and how far it coasts, and\n"
-               "prints a table. Exit status: 0 done, 2 unreadable data or bad arguments.\n",
+               "prints a table; a level that cannot be played gets a row that says why.\n"
+               "Exit status: 0 done, 1 a level could not be played, 2 unreadable data or bad\n"
+               "arguments.\n",
                out);
 }
 
@@ -77,22 +79,28 @@ int main(int argc, char** argv) {
         }
     }
     std::vector<LevelStats> table;
+    bool failed = false;
     for (const std::string& level : levels) {
-        if (!Readable(root + "Data/Levels/" + level)) {
-            std::fprintf(stderr, "velmor-playtest: cannot read %sData/Levels/%s\n", root.c_str(), level.c_str());
-            return 2;
-        }
         LevelStats stats;
-        if (!PlayLevel(root, level, static_cast<unsigned>(seeds), static_cast<std::uint32_t>(limit * 1000),
-                       static_cast<unsigned>(hz), stats)) {
-            if (fromMenu) {
-                continue;  // a menu page such as the help screen: nothing to play
+        stats.level = level;
+        if (!Readable(root + "Data/Levels/" + level)) {
+            if (!fromMenu) {
+                std::fprintf(stderr, "velmor-playtest: cannot read %sData/Levels/%s\n", root.c_str(), level.c_str());
+                return 2;
             }
-            std::fprintf(stderr, "velmor-playtest: %s starts no game (no player)\n", level.c_str());
-            return 2;
+            // The menu links a level that is not there.
+            stats.start.why = "cannot read Data/Levels/" + level;
+        } else if (PlayLevel(root, level, static_cast<unsigned>(seeds), static_cast<std::uint32_t>(limit * 1000),
+                             static_cast<unsigned>(hz), stats)) {
+            table.push_back(std::move(stats));
+            continue;
+        } else if (fromMenu && stats.start.outcome == LevelStart::Outcome::NoPlayer) {
+            continue;  // a menu page such as the help screen: nothing to play
         }
+        std::fprintf(stderr, "velmor-playtest: %s could not start: %s\n", level.c_str(), stats.start.why.c_str());
+        failed = true;
         table.push_back(std::move(stats));
     }
     PrintTable(table, std::cout);
-    return 0;
+    return failed ? 1 : 0;
 }

@@ -85,7 +85,7 @@ int RunTool(const std::string& arguments) {
 TEST(Playtest, DeathsAreAttributedToWhatKilled) {
     Arena arena;
     const LevelRun idle = Play(arena, LevelRun::Player::Idle, 1);
-    ASSERT_TRUE(idle.started);
+    ASSERT_TRUE(idle.Started());
     EXPECT_EQ(Count(idle, Cause::EachOther), 2);
     EXPECT_EQ(Count(idle, Cause::Hazard), 1);
     EXPECT_EQ(Count(idle, Cause::Player), 0);
@@ -119,7 +119,7 @@ TEST(Playtest, SameSeedSameGame) {
     for (auto player : {LevelRun::Player::Idle, LevelRun::Player::Bot}) {
         const LevelRun first = Play(arena, player, 7);
         const LevelRun second = Play(arena, player, 7);
-        ASSERT_TRUE(first.started);
+        ASSERT_TRUE(first.Started());
         EXPECT_EQ(first.endMs, second.endMs);
         EXPECT_EQ(first.won, second.won);
         EXPECT_EQ(first.deaths, second.deaths);
@@ -165,6 +165,35 @@ TEST(Playtest, ExitStatus) {
     EXPECT_EQ(RunTool("--seeds 1 '" + arena.Root() + "nowhere/'"), 2);
     // A menu that links no level leaves nothing to play.
     EXPECT_EQ(RunTool("--seeds 1 " + root), 2);
-    // A level without a player is no game.
-    EXPECT_EQ(RunTool("--seeds 1 " + root + " gameend.lvl"), 2);
+    // A level without a player, named on its own, is no game.
+    EXPECT_EQ(RunTool("--seeds 1 " + root + " gameend.lvl"), 1);
+}
+
+TEST(Playtest, ALevelThatCannotBePlayedGetsARowSayingWhyAndFailsTheRun) {
+    Arena arena;
+    // The player's archetype is gone: the level loads, but with no player.
+    arena.Level("broken.lvl", "crystal.txt end hero.txt Position Vec2 position 200 512 end end\n");
+    arena.Level("page.lvl", "text.txt end\n");
+    arena.Level("menu.lvl", "crosshair.txt end\n"
+                            "text.txt Clickable Message SwitchLevel string level arena.lvl end end end\n"
+                            "text.txt Clickable Message SwitchLevel string level page.lvl end end end\n"
+                            "text.txt Clickable Message SwitchLevel string level broken.lvl end end end\n"
+                            "text.txt Clickable Message SwitchLevel string level gone.lvl end end end\n");
+    const std::string command =
+        std::string("'") + VELMOR_PLAYTEST_BINARY + "' --seeds 1 --limit 2 '" + arena.Root() + "' 2>/dev/null";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string table;
+    std::array<char, 512> chunk{};
+    while (std::fgets(chunk.data(), chunk.size(), pipe) != nullptr) {
+        table += chunk.data();
+    }
+    const int status = pclose(pipe);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    EXPECT_NE(table.find("| arena.lvl | 1 |"), std::string::npos) << table;
+    EXPECT_NE(table.find("| broken.lvl | could not start: missing archetype hero.txt |"), std::string::npos) << table;
+    EXPECT_NE(table.find("| gone.lvl | could not start: cannot read Data/Levels/gone.lvl |"), std::string::npos)
+        << table;
+    // A page without a player is no level to play, and no failure.
+    EXPECT_EQ(table.find("page.lvl"), std::string::npos) << table;
 }
