@@ -21,6 +21,14 @@ else()
 endif()
 
 install(TARGETS velmor RUNTIME DESTINATION ${game_bin} COMPONENT game)
+if(NOT WIN32 AND CMAKE_OBJCOPY)
+  # A stripped game keeps no compiler notes either (the C library's start
+  # files bring some along).
+  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+  execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${game_bin}/velmor\")
+endif()" COMPONENT game)
+endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Data/ DESTINATION ${game_data} COMPONENT game)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${game_doc} COMPONENT game)
 
@@ -72,8 +80,6 @@ set(CPACK_COMPONENTS_ALL game)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
-# The archives unpack into one folder, velmor-<version>-<system>/.
-set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/CPackPerGenerator.cmake)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)

@@ -4,6 +4,7 @@
 // The menu must look as the source tree's build shows it, and Esc must end
 // the game with 0. scripts/package.sh --check names the packages in
 // VELMOR_DEB and VELMOR_TGZ; without them these tests skip.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -82,6 +83,8 @@ protected:
         ASSERT_FALSE(HasFatalFailure());
         const double agreement = Agreement(installed, Shot());
         RecordProperty("menu_agreement_percent", std::to_string(100.0 * agreement));
+        std::printf("%s: the menu agrees with the source tree's on %.3f %% of %d x %d pixels\n", executable.c_str(),
+                    100.0 * agreement, installed.Width(), installed.Height());
         EXPECT_GE(agreement, 0.999) << "the installed game's menu agrees on " << 100.0 * agreement
                                     << " % of the pixels with the source tree's";
     }
