@@ -281,7 +281,10 @@ take_pictures() {
 }
 
 part_start "game under Wine: --version"
-version=$(cd "$elsewhere" && "$wine" "$stage/velmor.exe" --version </dev/null 2>&1 | tr -d '\r')
+# Into a file: Wine's helper processes keep a pipe open.
+(cd "$elsewhere" && "$wine" "$stage/velmor.exe" --version </dev/null >"$build/version.log" 2>"$build/version-errors.log") ||
+    fail "velmor.exe --version ended with status $?"
+version=$(tr -d '\r' <"$build/version.log")
 expected="velmor $(sed -n 's/^project(Velmor VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 [ "$version" = "$expected" ] || fail "velmor.exe --version printed '$version', not '$expected'"
 echo "$version"
