@@ -51,6 +51,7 @@ tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 dpkg-deb -x "$deb" "$tree"
 desktop-file-validate "$tree"/usr/share/applications/*.desktop || fail "desktop-file-validate"
+echo "desktop-file-validate: no complaints"
 # --no-net: the screenshots and home page are not fetched.
 appstreamcli validate --no-net --pedantic "$tree"/usr/share/metainfo/*.metainfo.xml || fail "appstreamcli validate"
 appstreamcli validate-tree --no-net --pedantic "$tree" || fail "appstreamcli validate-tree"
