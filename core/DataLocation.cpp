@@ -49,13 +49,14 @@ DataLocation::Result DataLocation::Find() const {
     for (const std::string& folder : candidates_) {
         const fs::path level = fs::path(folder) / kStartLevel;
         std::error_code error;
-        const fs::file_status status = fs::status(level, error);
-        if (!fs::exists(status)) {
+        // A broken link counts as there: it cannot be read.
+        if (!fs::exists(fs::symlink_status(level, error))) {
             continue;
         }
         // The first folder that has the level is the data, readable or not:
         // falling back to another copy would hide the fault.
-        if (!fs::is_regular_file(status)) {
+        const fs::file_status status = fs::status(level, error);
+        if (fs::exists(status) && !fs::is_regular_file(status)) {
             result.error =
                 "velmor: cannot read the start level " + level.string() + ": it is not a file" + kHint + kStartLevel;
             return result;

@@ -99,6 +99,14 @@ TEST_F(Places, AStartLevelThatCannotBeReadStopsTheSearchThere) {
     EXPECT_FALSE(result.Found());
     EXPECT_NE(result.error.find("cannot read the start level"), std::string::npos) << result.error;
     EXPECT_EQ(result.error.find('\n'), std::string::npos) << result.error;
+#ifndef _WIN32
+    // A link to nothing is a start level that cannot be read, too.
+    fs::remove(Cwd() + "/Data/Levels/menu.lvl");
+    fs::create_symlink(places.Root() + "gone.lvl", Cwd() + "/Data/Levels/menu.lvl");
+    const DataLocation::Result dangling = Find();
+    EXPECT_FALSE(dangling.Found());
+    EXPECT_NE(dangling.error.find("cannot read the start level"), std::string::npos) << dangling.error;
+#endif
 }
 
 TEST_F(Places, TheCommandLineDecidesBetweenPlayingUsageVersionAndErrors) {
