@@ -42,8 +42,11 @@ public:
 
     bool InitializationFailed() const { return initializationFailed_; }
 
-    // Where "Data/" lives ("" = working directory).
-    void SetDataRoot(std::string root) { dataRoot_ = std::move(root); }
+    // The data folder, with a trailing separator ("Data/" by default, below
+    // the working directory); images are read from its "Images/".
+    void SetDataFolder(std::string folder) { dataFolder_ = std::move(folder); }
+    // The directory that holds "Data/".
+    void SetDataRoot(const std::string& root) { SetDataFolder(root + "Data/"); }
 
     WindowHandle window;
     Direct3D* d3d = nullptr;
@@ -59,7 +62,7 @@ private:
     void ToView(float x, float y, float& vx, float& vy) const;
 
     DrawOrderIndex drawOrder_;
-    std::string dataRoot_;
+    std::string dataFolder_ = "Data/";
     bool initializationFailed_ = false;
 };
 

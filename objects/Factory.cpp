@@ -56,7 +56,7 @@ GameObject* Factory::ReadArchetype(DataReader& in) {
 }
 
 GameObject* Factory::CreateObject(const std::string& archetypeFile) {
-    std::string path = dataRoot_ + "Data/Archetypes/" + archetypeFile;
+    std::string path = dataFolder_ + "Archetypes/" + archetypeFile;
     // Only a file is an archetype: a directory (".", "..", "") or a device
     // named in a level costs no id and is never read.
     std::shared_ptr<const DataText> text = source_->Open(path);
@@ -74,7 +74,7 @@ void Factory::PlaceInLevel(GameObject& object, Level& level) {
 }
 
 void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
-    std::string path = dataRoot_ + "Data/Levels/" + levelFile;
+    std::string path = dataFolder_ + "Levels/" + levelFile;
     std::shared_ptr<const DataText> text = source_->Open(path);
     if (text == nullptr) {
         return;

@@ -4,11 +4,14 @@
 #include <SDL_ttf.h>
 
 #include "FontFile.h"
+#include "IconArt.h"
 
 std::vector<Asset> AllAssets() {
     std::vector<Asset> all = GameArt();
     std::vector<Asset> screens = ScreenArt();
     all.insert(all.end(), screens.begin(), screens.end());
+    // The window's icon, read by the game from its data.
+    all.push_back({"icon.png", 64, 64, DrawIcon});
     return all;
 }
 
