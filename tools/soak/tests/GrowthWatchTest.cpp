@@ -21,11 +21,22 @@ int FirstFailure(GrowthWatch& watch, const std::vector<double>& peaks, std::stri
 }  // namespace
 
 // What a soak run must tell apart: a leak that keeps rising fails it, once
-// it is past the tolerance and has risen over three windows; a level that
-// holds more (a plateau), one busy window, a rise during the warm-up and a
-// rise within the tolerance do not.
+// it is past the tolerance and has risen over three windows or over the
+// thirds of the run; a level that holds more (a plateau), one busy window,
+// a rise during the warm-up and a rise within the tolerance do not.
 TEST(GrowthWatchTest, OnlyAQuantityStillRisingPastTheToleranceFailsTheRun) {
     std::string why;
+    // 20 more objects every second window: never three rising windows.
+    std::vector<double> steps;
+    for (int i = 0; i < 400; ++i) {
+        steps.push_back(100.0 + 20.0 * (i / 2));
+    }
+    GrowthWatch stepped("objects", 50.0, 0.25);
+    EXPECT_EQ(FirstFailure(stepped, steps, why), 9);
+    EXPECT_NE(why.find("objects keeps growing: 120 in the first third of the run, 140 in the middle, 180 in the last"),
+              std::string::npos)
+        << why;
+
     GrowthWatch leak("objects", 10.0, 0.2);
     EXPECT_EQ(FirstFailure(leak, {5, 900, 100, 100, 110, 125, 140, 160}, why), 6);
     EXPECT_NE(why.find("objects keeps growing: window peaks 110, 125, 140 against a baseline of 100"),
@@ -33,7 +44,9 @@ TEST(GrowthWatchTest, OnlyAQuantityStillRisingPastTheToleranceFailsTheRun) {
         << why;
 
     GrowthWatch plateau("objects", 10.0, 0.2);
-    EXPECT_EQ(FirstFailure(plateau, {5, 900, 100, 100, 300, 300, 300, 300, 300}, why), -1);
+    std::vector<double> higher = {5, 900, 100, 100};
+    higher.resize(40, 300.0);
+    EXPECT_EQ(FirstFailure(plateau, higher, why), -1);
 
     GrowthWatch spike("objects", 10.0, 0.2);
     EXPECT_EQ(FirstFailure(spike, {100, 100, 100, 100, 110, 400, 100, 100}, why), -1);
