@@ -7,18 +7,15 @@
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "core/WinTypes.h"
+#include "game/GameFiles.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 
 GameLogic* gGameLogic = nullptr;
 
-namespace {
-const char* const kMenuLevel = "menu.lvl";
-}  // namespace
-
 GameLogic::GameLogic() {
-    levels.PushBack(new Level(kMenuLevel));
+    levels.PushBack(new Level(GameFiles::kMenuLevel));
     gGameLogic = this;
 }
 
@@ -105,11 +102,11 @@ void GameLogic::BroadcastPause() {
 }
 
 void GameLogic::ShowEndScreen(const std::string& image) {
-    Level* level = AppendLevelAtTail("gameend.lvl");
+    Level* level = AppendLevelAtTail(GameFiles::kEndLevel);
     if (gFactory == nullptr) {
         return;
     }
-    GameObject* text = gFactory->CreateObject("text.txt");
+    GameObject* text = gFactory->CreateObject(GameFiles::kEndText);
     if (text == nullptr) {
         return;
     }
@@ -131,14 +128,14 @@ void GameLogic::HandleKey(std::int32_t key, Message* /*message*/) {
         return;
     }
     if (key == win::VK_ESCAPE) {
-        if (levels.head != nullptr && levels.head->fileName == kMenuLevel) {
+        if (levels.head != nullptr && levels.head->fileName == GameFiles::kMenuLevel) {
             Message quit(MsgQuit);
             BroadcastToSystems(quit);
             return;
         }
         inPlay = false;
         DoomAllLevels();
-        AppendLevelAtTail(kMenuLevel);
+        AppendLevelAtTail(GameFiles::kMenuLevel);
     }
 }
 
@@ -183,7 +180,7 @@ void GameLogic::SendMessage(Message* message) {
             if (inPlay) {
                 inPlay = false;
                 BroadcastPause();
-                ShowEndScreen("gameover.png");
+                ShowEndScreen(GameFiles::kGameOverImage);
             }
         }
         break;
@@ -197,7 +194,7 @@ void GameLogic::SendMessage(Message* message) {
             if (nonPlayerCount == 0 && inPlay) {
                 inPlay = false;
                 BroadcastPause();
-                ShowEndScreen("youwin.png");
+                ShowEndScreen(GameFiles::kYouWinImage);
             }
         }
         break;
