@@ -48,17 +48,10 @@ void GameLogic::LoadLevels() {
     }
 }
 
-namespace {
-// A cursor whose level was reloaded (by a level without a cursor of its own)
-// neither follows the mouse nor takes clicks in its last frame.
-bool Retired(const Cursor& cursor) {
-    const GameObject* owner = cursor.owner;
-    return owner != nullptr && owner->level != nullptr && owner->level->IsRetired(owner);
-}
-}  // namespace
-
 void GameLogic::Update(float dt) {
-    if (cursor != nullptr && !Retired(*cursor)) {
+    // A cursor whose level was reloaded (by a level without a cursor of its
+    // own) neither follows the mouse nor takes clicks in its last frame.
+    if (cursor != nullptr && !Level::IsRetired(*cursor)) {
         cursor->Update(dt);
     }
     for (Level* level = levels.head; level != nullptr; level = level->next) {
@@ -147,7 +140,7 @@ void GameLogic::SendMessage(Message* message) {
         passOn = false;
         break;
     case MsgMouseButton:
-        if (cursor != nullptr && !Retired(*cursor)) {
+        if (cursor != nullptr && !Level::IsRetired(*cursor)) {
             cursor->SendMessage(message);
         }
         break;
