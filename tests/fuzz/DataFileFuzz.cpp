@@ -7,12 +7,9 @@
 // commands); a missing part is the whole input again, so a plain data file
 // is tried in all three roles.
 
-#include <stdlib.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -32,64 +29,48 @@
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/TempData.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string MakeTempRoot() {
-    // Memory-backed where there is such a place: every input writes its
-    // files anew.
+// Memory-backed where there is such a place: every input writes its files
+// anew.
+std::string FastTempDirectory() {
     std::error_code error;
-    const fs::path base = fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string pattern = (base / "velmor-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    return pattern + "/";
-}
-
-void WriteFile(const std::string& path, std::string_view content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    return fs::is_directory("/dev/shm", error) ? "/dev/shm" : "";
 }
 
 class FuzzEngine {
 public:
-    FuzzEngine() : root_(MakeTempRoot()) {
-        fs::create_directories(root_ + "Data/Archetypes");
-        fs::create_directories(root_ + "Data/Levels");
-        fs::create_directories(root_ + "Data/Images");
+    FuzzEngine() : data_(FastTempDirectory()) {
         // The shipped archetypes too, so that the shipped levels used as
         // seeds find what they name.
         std::error_code error;
-        fs::copy(std::string(VELMOR_SOURCE_DIR) + "/Data/Archetypes", root_ + "Data/Archetypes",
+        fs::copy(SourceRoot() + "Data/Archetypes", data_.Root() + "Data/Archetypes",
                  fs::copy_options::overwrite_existing, error);
         for (const auto& archetype : kFuzzArchetypes) {
-            WriteFile(root_ + "Data/Archetypes/" + archetype[0], archetype[1]);
+            data_.Archetype(archetype[0], archetype[1]);
         }
-        WriteFile(root_ + "Data/Levels/menu.lvl", "");
-        WriteFile(root_ + "Data/Levels/gameend.lvl", "text.txt end");
+        data_.Level("menu.lvl", "");
+        data_.Level("gameend.lvl", "text.txt end");
         Application::Options options;
         options.seed = 1;
-        options.dataRoot = root_;
+        options.dataRoot = data_.Root();
         app_.emplace(platform_, options);
         if (!app_->Startup()) {
             std::abort();
         }
         Reset();
     }
-    ~FuzzEngine() {
-        app_->Shutdown();
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
+    ~FuzzEngine() { app_->Shutdown(); }
 
     void Run(std::string_view archetype, std::string_view level, std::string_view commands) {
         std::srand(1);
-        WriteFile(root_ + "Data/Archetypes/fuzz.txt", archetype);
-        WriteFile(root_ + "Data/Levels/fuzz.lvl", level);
-        WriteFile(root_ + "Data/Archetypes/fuzz.lvl", level);  // a level that names itself
+        data_.Archetype("fuzz.txt", std::string(archetype));
+        data_.Level("fuzz.lvl", std::string(level));
+        data_.Archetype("fuzz.lvl", std::string(level));  // a level that names itself
 
         Broadcast(LevelMessage(MsgLoadLevel, "fuzz.lvl"));
         if (GameObject* object = gFactory->CreateObject("fuzz.txt")) {
@@ -154,7 +135,7 @@ private:
         platform_.Log().Clear();
     }
 
-    std::string root_;
+    TempData data_;  // removed after the engine is gone
     HeadlessPlatform platform_;
     std::optional<Application> app_;
 };

@@ -2,11 +2,13 @@
 
 #include <string>
 
-// A data set written by a test into a fresh temporary directory:
-// <root>/Data/Archetypes, Levels and Images. Removed on destruction.
+// A data set written by a test, benchmark or fuzz target into a fresh
+// temporary directory: <root>/Data/Archetypes, Levels and Images. Removed on
+// destruction unless kept.
 class TempData {
 public:
-    TempData();
+    // In `parent`, or in the system's temporary directory.
+    explicit TempData(const std::string& parent = "");
     ~TempData();
     TempData(const TempData&) = delete;
     TempData& operator=(const TempData&) = delete;
@@ -24,9 +26,12 @@ public:
     void CopyShippedImage(const std::string& name) const;
     // Writes a w x h PNG of one RGBA colour to Data/Images/<name>.
     void SolidImage(const std::string& name, int width, int height, unsigned rgba) const;
+    // Leaves the directory on disk, to look at after the run.
+    void Keep() { kept_ = true; }
 
 private:
     std::string root_;
+    bool kept_ = false;
 };
 
 // The repository root (where the shipped Data/ lives), with a trailing slash.
