@@ -10,6 +10,8 @@
 
 AIController* gAIController = nullptr;
 
+AIController::AIController() { gAIController = this; }
+
 AIController::~AIController() {
     if (gAIController == this) {
         gAIController = nullptr;
