@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -19,7 +18,6 @@
 
 #include "FuzzArchetypes.h"
 #include "FuzzInput.h"
-#include "core/Application.h"
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
@@ -28,23 +26,18 @@
 #include "objects/DataReader.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/play/HeadlessGame.h"
 #include "support/TempData.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Memory-backed where there is such a place: every input writes its files
-// anew.
-std::string FastTempDirectory() {
-    std::error_code error;
-    return fs::is_directory("/dev/shm", error) ? "/dev/shm" : "";
-}
-
 class FuzzEngine {
 public:
-    FuzzEngine() : data_(FastTempDirectory()) {
+    // The data in memory where there is such a place: every input writes
+    // its files anew.
+    FuzzEngine() : data_(fs::is_directory("/dev/shm") ? "/dev/shm" : ""), game_(HeadlessGame::Config{data_.Root()}) {
         // The shipped archetypes too, so that the shipped levels used as
         // seeds find what they name.
         std::error_code error;
@@ -55,16 +48,11 @@ public:
         }
         data_.Level("menu.lvl", "");
         data_.Level("gameend.lvl", "text.txt end");
-        Application::Options options;
-        options.seed = 1;
-        options.dataRoot = data_.Root();
-        app_.emplace(platform_, options);
-        if (!app_->Startup()) {
+        if (!game_.Start()) {
             std::abort();
         }
         Reset();
     }
-    ~FuzzEngine() { app_->Shutdown(); }
 
     void Run(std::string_view archetype, std::string_view level, std::string_view commands) {
         std::srand(1);
@@ -91,12 +79,12 @@ public:
             }
         }
 
-        platform_.MouseMove(640, 512);
-        platform_.LeftDown();
-        platform_.RightDown();
+        game_.platform.MouseMove(640, 512);
+        game_.platform.LeftDown();
+        game_.platform.RightDown();
         Frame();
-        platform_.KeyDown('L');
-        platform_.LeftUp();
+        game_.platform.KeyDown('L');
+        game_.platform.LeftUp();
         Frame();
         Frame();
         Reset();
@@ -106,9 +94,8 @@ private:
     void Broadcast(LevelMessage message) { gCore->BroadcastMessage(&message); }
 
     void Frame() {
-        platform_.Advance(16);
         gCore->running = true;
-        app_->RunFrame();
+        game_.Frame(16);
     }
 
     // Back to an engine without levels or objects; the departures this
@@ -132,12 +119,11 @@ private:
         gCore->paused = false;
         gCore->zeroTimeFrames = 0;
         // The recording device keeps every call; nothing here reads them.
-        platform_.Log().Clear();
+        game_.platform.Log().Clear();
     }
 
     TempData data_;  // removed after the engine is gone
-    HeadlessPlatform platform_;
-    std::optional<Application> app_;
+    HeadlessGame game_;
 };
 
 }  // namespace

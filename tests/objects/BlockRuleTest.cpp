@@ -45,17 +45,14 @@ void ListAndRead(BlockKeys<Listed, 0>&& keys, std::array<std::int32_t, Count>& v
     }
 }
 
-// A key or keyword more than the reader holds does not compile.
+// One key or keyword more than the reader holds does not compile.
 template <std::size_t Keys, std::size_t Keywords>
-concept TakesAKey = requires(BlockKeys<Keys, Keywords> keys, std::int32_t field) {
+concept TakesMore = requires(BlockKeys<Keys, Keywords> keys, std::int32_t field) {
     std::move(keys).Int("k", field);
-};
-template <std::size_t Keys, std::size_t Keywords>
-concept TakesAKeyword = requires(BlockKeys<Keys, Keywords> keys) {
     std::move(keys).Keyword("K", [](DataReader&) {});
 };
-static_assert(TakesAKey<BlockReader::kMaxKeys - 1, 0> && !TakesAKey<BlockReader::kMaxKeys, 0>);
-static_assert(TakesAKeyword<0, BlockReader::kMaxKeywords - 1> && !TakesAKeyword<0, BlockReader::kMaxKeywords>);
+static_assert(TakesMore<BlockReader::kMaxKeys - 1, BlockReader::kMaxKeywords - 1>);
+static_assert(!TakesMore<BlockReader::kMaxKeys, 0> && !TakesMore<0, BlockReader::kMaxKeywords>);
 
 TEST(BlockRule, AReaderTakesAsManyKeysAsItHolds) {
     std::array<std::int32_t, BlockReader::kMaxKeys> values{};

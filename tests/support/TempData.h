@@ -7,8 +7,7 @@
 // destruction unless kept.
 class TempData {
 public:
-    // In `parent`, or in the system's temporary directory.
-    explicit TempData(const std::string& parent = "");
+    explicit TempData(const std::string& parent = "");  // "": the system's temporary directory
     ~TempData();
     TempData(const TempData&) = delete;
     TempData& operator=(const TempData&) = delete;
@@ -26,8 +25,7 @@ public:
     void CopyShippedImage(const std::string& name) const;
     // Writes a w x h PNG of one RGBA colour to Data/Images/<name>.
     void SolidImage(const std::string& name, int width, int height, unsigned rgba) const;
-    // Leaves the directory on disk, to look at after the run.
-    void Keep() { kept_ = true; }
+    void Keep() { kept_ = true; }  // leaves the directory on disk
 
 private:
     std::string root_;
