@@ -42,7 +42,6 @@ public:
     using WithKey = BlockKeys<Keys + 1, Keywords>;
     using Type = BlockEntry::Type;
 
-    explicit BlockKeys(BlockReader& reader) : reader_(reader) {}
     BlockKeys(const BlockKeys&) = delete;
     BlockKeys& operator=(const BlockKeys&) = delete;
 
@@ -73,6 +72,11 @@ public:
     void Read(DataReader& in) &&;
 
 private:
+    template <std::size_t, std::size_t>
+    friend class BlockKeys;
+    friend class BlockReader;
+
+    explicit BlockKeys(BlockReader& reader) : reader_(reader) {}
     WithKey Add(const BlockEntry& entry);
     BlockKeys<Keys, Keywords + 1> AddKeyword(const char* keyword, std::function<void(DataReader&)> reader);
 
