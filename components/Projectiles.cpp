@@ -1,6 +1,7 @@
 #include "components/Projectiles.h"
 
 #include "core/Messages.h"
+#include "game/GameFiles.h"
 #include "game/Level.h"
 #include "objects/BlockReader.h"
 #include "objects/Factory.h"
@@ -38,7 +39,7 @@ void Projectile::Update(float /*dt*/) {
 void Fireball::Explode() {
     Body* fireballBody = owner->Get<Body>();
     if (fireballBody != nullptr && owner->level != nullptr && gFactory != nullptr) {
-        if (GameObject* hole = gFactory->CreateObject("hole.txt")) {
+        if (GameObject* hole = gFactory->CreateObject(GameFiles::kHole)) {
             Position* position = hole->Get<Position>();
             if (position != nullptr && fireballBody->transform != nullptr) {
                 position->position = fireballBody->transform->position;

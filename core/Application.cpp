@@ -61,9 +61,7 @@ bool Application::Startup() {
     Graphics* graphicsSystem = graphics.get();
     core_->systems.push_front(std::move(graphics));
     core_->systems.push_front(std::make_unique<Physics>());
-    auto ai = std::make_unique<AIController>();
-    gAIController = ai.get();
-    core_->systems.push_front(std::move(ai));
+    core_->systems.push_front(std::make_unique<AIController>());
     core_->systems.push_front(std::make_unique<GameLogic>());
     started_ = true;
 

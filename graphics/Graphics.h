@@ -18,8 +18,9 @@ public:
     ~Graphics() override;
 
     void Update(float dt) override;
-    // Creates the device and every drawing resource; exits the program with
-    // one line on standard error when the device cannot be made.
+    // Creates the device and every drawing resource. When they cannot be
+    // made, prints one line on standard error and marks the start-up failed
+    // (InitializationFailed); the start-up then tears down again.
     void Initialize() override;
     void SendMessage(Message* message) override;
 
@@ -36,7 +37,7 @@ public:
     // The text the overlay shows for a frame of `dt` seconds.
     static std::string FrameRateText(float dt);
 
-    // Initialize without exiting: false (and the reason) when the device,
+    // Initialize without printing: false (and the reason) when the device,
     // font or quad buffer cannot be created.
     bool TryInitialize(std::string& error);
 

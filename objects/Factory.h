@@ -67,6 +67,11 @@ public:
 private:
     Component* CreateComponent(const std::string& name) const;
     GameObject* ReadArchetype(DataReader& in);
+    // Reads component blocks into `object` up to the "end" that closes them
+    // (false when the stream ended first). A block for a component the
+    // object has is read by that component when `rereadOwn` (a level
+    // entry's overrides); otherwise a registered name adds a component.
+    bool ReadComponents(DataReader& in, GameObject& object, bool rereadOwn);
     void DeleteObject(GameObject* object);
 
     std::string dataFolder_ = "Data/";

@@ -11,10 +11,7 @@ root=$(pwd)
 bash scripts/deps.sh test
 
 jobs=$(nproc)
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+source scripts/lib.sh
 step() { printf '\n=== %s (%s)\n' "$1" "$(date +%T)"; }
 
 step "build"

@@ -29,10 +29,7 @@ elapsed() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }'
 part_start() { part_name=$1; part_began=$(date +%s.%N); printf '\n--- %s\n' "$part_name"; }
 part_end() { printf -- '--- %s: %s s\n' "$part_name" "$(elapsed "$part_began")"; }
 fail() { echo "windows.sh: FAILED: $*" >&2; exit 1; }
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+source "$root/scripts/lib.sh"
 
 if [ "${1:-}" != --on-display ]; then
     part_start "packages"
