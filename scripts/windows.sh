@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The Windows build, checked on Linux: cross-builds velmor.exe and the unit
-# tests with mingw-w64, runs the tests under Wine, packs the player's zip
-# (cpack --preset windows), then, on an X display (scripts/xvfb.sh), runs
-# the end-to-end checks of the Windows game (tests/e2e/WindowsGameTest.cpp)
-# with the harness that drives the Linux game: the zip unpacked into a
-# temporary folder and started under Wine from another working directory,
-#   - it answers --version (and imports no mingw runtime DLL),
+# tests with mingw-w64 (the exe must import no mingw runtime DLL), runs the
+# tests under Wine, packs the player's zip (cpack --preset windows), then, on
+# an X display (scripts/xvfb.sh), runs the end-to-end tests of the Windows
+# game (WindowsGame in tests/e2e/InstalledGameTest.cpp), whose harness drives
+# the Linux game too: the zip unpacked into a temporary folder and started
+# under Wine from another working directory,
+#   - it answers --version,
 #   - the menu, and the first frame of every level that a menu button opens,
 #     agree with the OpenGL build's pictures of the same frames on at least
 #     99.5 % (menu) and 99 % (levels) of the pixels (a pixel agrees when no
