@@ -29,9 +29,9 @@ namespace fs = std::filesystem;
 namespace {
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
-std::string Variable(const char* name) {
+std::string Variable(const char* name, const char* otherwise = "") {
     const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
+    return value != nullptr && *value != '\0' ? value : otherwise;
 }
 
 class InstalledGame : public RealGameTest {
@@ -112,7 +112,7 @@ protected:
     // velmor.exe under Wine, started from "/": it finds Data/ beside itself.
     std::unique_ptr<GameProcess> WindowsGameProcess(std::vector<std::string> arguments = {}) const {
         arguments.insert(arguments.begin(), stage_ + "velmor.exe");
-        return std::make_unique<GameProcess>(Variable("VELMOR_WINE"), "/", stage_, std::move(arguments));
+        return std::make_unique<GameProcess>(Variable("VELMOR_WINE", "wine"), "/", stage_, std::move(arguments));
     }
 
     // The menu, then the first frame of every level a menu button opens,

@@ -3,7 +3,8 @@
 #include "e2e/GameProcess.h"
 
 bool Xdotool::Run(const std::vector<std::string>& arguments) {
-    // Killed, when it hangs, as the process goes.
+    // Spawned, not forked: a key release must not wait for the copy of a
+    // large (sanitizer) test process. Killed, when it hangs, as it goes.
     GameProcess xdotool("xdotool", "/", "", arguments);
     return xdotool.Start() && xdotool.WaitForExit(20.0) == 0;
 }
