@@ -1,8 +1,9 @@
-# Read by CPack for each generator: the Debian package also carries the
-# files Debian asks for (copyright, changelog, lintian overrides); the
+# Read by CPack for each generator: the Debian package has the program in
+# games/ and carries the files Debian asks for (copyright, changelog,
+# lintian overrides); the
 # archives unpack into one folder, velmor-<version>-<system>/.
 if(CPACK_GENERATOR STREQUAL "DEB")
-  set(CPACK_COMPONENTS_ALL game debian)
+  set(CPACK_COMPONENTS_ALL debian-program game debian)
 else()
   set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
 endif()

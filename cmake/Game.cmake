@@ -1,5 +1,6 @@
 # Install rules of the game (component "game") and the packages CPack makes
-# of it. On Linux the usual tree: bin/velmor, share/velmor/Data, a desktop
+# of it. On Linux the usual tree: bin/velmor (games/velmor in the Debian
+# package), share/velmor/Data, a desktop
 # entry, hicolor icons, AppStream metadata, the manual page and the docs;
 # the executable finds its data at ../share/velmor/Data, so the paths are
 # fixed and the tree can be moved as a whole. On Windows a flat folder:
@@ -20,14 +21,23 @@ else()
   set(game_doc share/doc/velmor)
 endif()
 
-install(TARGETS velmor RUNTIME DESTINATION ${game_bin} COMPONENT game)
-if(NOT WIN32 AND CMAKE_OBJCOPY)
-  # A stripped game keeps no compiler notes either (the C library's start
-  # files bring some along).
-  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+# The program is a component of its own: the Debian package puts it in
+# games/ as Debian's games are (games/../share/velmor/Data is the same data
+# folder), every other install in bin/.
+function(velmor_install_program dir component)
+  install(TARGETS velmor RUNTIME DESTINATION ${dir} COMPONENT ${component} ${ARGN})
+  if(NOT WIN32 AND CMAKE_OBJCOPY)
+    # A stripped game keeps no compiler notes either (the C library's start
+    # files bring some along).
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
   execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-                          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${game_bin}/velmor\")
-endif()" COMPONENT game)
+                          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${dir}/velmor\")
+endif()" COMPONENT ${component} ${ARGN})
+  endif()
+endfunction()
+velmor_install_program(${game_bin} program)
+if(NOT WIN32)
+  velmor_install_program(games debian-program EXCLUDE_FROM_ALL)
 endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Data/ DESTINATION ${game_data} COMPONENT game)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${game_doc} COMPONENT game)
@@ -76,7 +86,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                                 WORLD_READ WORLD_EXECUTE)
 # One package of the game only: not the engine's libraries and headers.
-set(CPACK_COMPONENTS_ALL game)
+set(CPACK_COMPONENTS_ALL program game)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)

@@ -163,7 +163,7 @@ TEST_F(InstalledGame, TheDebianPackageStartedFromTheRootShowsTheMenu) {
     if (root.empty()) {
         GTEST_SKIP() << "VELMOR_DEB names no package (scripts/package.sh --check sets it)";
     }
-    ExpectTheSourceTreeMenu(root + "/usr/bin/velmor", root + "/usr/share/velmor/");
+    ExpectTheSourceTreeMenu(root + "/usr/games/velmor", root + "/usr/share/velmor/");
 }
 
 TEST_F(InstalledGame, TheTarballUnpackedAnywhereShowsTheMenu) {
