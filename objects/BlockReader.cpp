@@ -147,9 +147,13 @@ void BlockReader::Read(DataReader& in) const {
             }
             continue;
         }
+        const DataPosition keyAt = in.LastPosition();
         if (!ReadEntry(in, *entry)) {
             ReportCutOff(in, start, context_);
             return;
+        }
+        if (observer != nullptr) {
+            observer->OnKeyRead(keyAt, context_, entry->key);
         }
     }
 }

@@ -5,6 +5,8 @@
 #include "components/Cursor.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
+#include "game/Level.h"
+#include "graphics/Sprite.h"
 #include "physics/Position.h"
 #include "support/GameScene.h"
 
@@ -53,6 +55,34 @@ TEST_F(Clicking, ByDefaultALeftPressInsideFiresAndEachClickFiresAgain) {
     scene.game->LeftClick();
     scene.Frame();
     EXPECT_EQ(Fired(), 2U);
+}
+
+TEST_F(Clicking, AButtonShowsItsHoverImageOnlyWhileThePointerIsOverIt) {
+    scene.data.SolidImage("face.png", 2, 2, 0xFF0000FFU);
+    scene.data.SolidImage("lit.png", 2, 2, 0x00FF00FFU);
+    const std::string face = "Sprite string name face.png end ";
+    scene.data.Archetype("lit.txt", Button("string hover lit.png") + " " + face);
+    scene.data.Archetype("plain.txt", Button("") + " " + face);
+    ASSERT_TRUE(scene.Start("lit.txt end plain.txt Position Vec2 position 200 400 end end"));
+    const std::vector<GameObject*> buttons = scene.All("Clickable");
+    ASSERT_EQ(buttons.size(), 2U);
+    const auto shown = [](GameObject* button) { return button->Get<Sprite>()->texture; };
+    Texture* faceTexture = shown(buttons[0]);
+    ASSERT_NE(faceTexture, nullptr);
+    MoveAndFrame(210, 205);
+    Texture* litTexture = shown(buttons[0]);
+    EXPECT_NE(litTexture, nullptr);
+    EXPECT_NE(litTexture, faceTexture);
+    EXPECT_EQ(buttons[0]->Get<Sprite>()->name, "face.png");  // the sprite keeps its own image
+    MoveAndFrame(210, 405);                                  // off it, and over the button without a hover image
+    EXPECT_EQ(shown(buttons[0]), faceTexture);
+    EXPECT_EQ(shown(buttons[1]), faceTexture);
+    // Only the button that changes takes part in the level's updates.
+    EXPECT_EQ(gGameLogic->levels.head->updateList.count, 1);
+    MoveAndFrame(200, 200);
+    scene.game->LeftClick();
+    scene.Frame();
+    EXPECT_EQ(Fired(), 1U);  // and it still clicks
 }
 
 TEST_F(Clicking, RightPressesAndLeftReleasesDoNotFireADefaultButton) {

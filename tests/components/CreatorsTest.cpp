@@ -14,10 +14,10 @@ TEST(Creators, EveryComponentTypeCanBeBuiltByItsNameOnceTheGameHasStarted) {
     GameScene scene{GameplayData};
     ASSERT_TRUE(scene.Start(""));
     const char* names[] = {
-        "Controllable", "Clickable", "IDAnnouncer", "Water",         "Swimmer",        "Killable",
-        "Deadly",       "Hole",      "Fireball",    "ObjectThrower", "Cursor",         "MouseTargeting",
-        "Snowball",     "Sprite",    "Body",        "Position",      "RandomTargetAI", "TargetFollowingAI",
-        "SpittingAI"};
+        "Controllable", "Clickable",   "IDAnnouncer", "Water",         "Swimmer",        "Killable",
+        "Deadly",       "Hole",        "Fireball",    "ObjectThrower", "Cursor",         "MouseTargeting",
+        "Snowball",     "Sprite",      "Body",        "Position",      "RandomTargetAI", "TargetFollowingAI",
+        "SpittingAI",   "ProgressText"};
     for (const char* name : names) {
         ASSERT_TRUE(gFactory->HasCreator(name)) << name;
         std::unique_ptr<Component> component(gFactory->creators.at(name)());

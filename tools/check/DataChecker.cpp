@@ -17,6 +17,7 @@
 #include "physics/Position.h"
 #include "tools/check/CheckEngine.h"
 #include "tools/check/CheckObserver.h"
+#include "tools/check/WanderCheck.h"
 
 namespace fs = std::filesystem;
 
@@ -221,6 +222,7 @@ void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& r
         for (const GameObject* object = level.objects.head; object != nullptr; object = object->next) {
             CheckDrawnImage(observer, *object, path, thrown);
         }
+        CheckWandering(observer, level, path);
         if (!IsScreenLevel(name) && IsPlayable(level)) {
             CheckPlayers(observer, level, path);
         }
