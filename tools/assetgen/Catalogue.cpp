@@ -9,6 +9,8 @@ std::vector<Asset> AllAssets() {
     std::vector<Asset> all = GameArt();
     std::vector<Asset> screens = ScreenArt();
     all.insert(all.end(), screens.begin(), screens.end());
+    std::vector<Asset> marks = MarkArt();
+    all.insert(all.end(), marks.begin(), marks.end());
     return all;
 }
 
