@@ -10,14 +10,7 @@
 
 AIController* gAIController = nullptr;
 
-namespace {
-// The old objects of a reloaded level neither steer nor listen for the rest
-// of the reload frame.
-bool Retired(const Component& component) {
-    const GameObject* owner = component.owner;
-    return owner != nullptr && owner->level != nullptr && owner->level->IsRetired(owner);
-}
-}  // namespace
+AIController::AIController() { gAIController = this; }
 
 AIController::~AIController() {
     if (gAIController == this) {
@@ -42,7 +35,9 @@ void AIController::Update(float dt) {
     // one frame. Members only leave at deletion time, after this.
     Component* const last = aiComponents.tail;
     for (Component* component = aiComponents.head; component != nullptr; component = component->next) {
-        if (!Retired(*component)) {
+        // The old objects of a reloaded level neither steer nor listen for
+        // the rest of the reload frame.
+        if (!Level::IsRetired(*component)) {
             component->Update(dt);
         }
         if (component == last) {
@@ -56,7 +51,7 @@ void AIController::SendMessage(Message* message) {
         return;
     }
     for (Component* component = aiComponents.head; component != nullptr; component = component->next) {
-        if (!Retired(*component)) {
+        if (!Level::IsRetired(*component)) {
             component->SendMessage(message);
         }
     }

@@ -8,7 +8,7 @@
 // announcements and swimming notices on to them.
 class AIController : public System {
 public:
-    AIController() = default;
+    AIController();
     ~AIController() override;
 
     void Initialize() override;

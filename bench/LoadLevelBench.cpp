@@ -4,12 +4,10 @@
 // linear growth).
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,17 +18,11 @@
 #include "game/Level.h"
 #include "objects/Factory.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/TempData.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A 1 x 1 RGBA PNG, so that sprites load a real texture (once, cached).
-const unsigned char kPixelPng[] = {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
-                                   0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00,
-                                   0x00, 0x1f, 0x15, 0xc4, 0x89, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x44, 0x41, 0x54, 0x78,
-                                   0x9c, 0x63, 0xf8, 0xdf, 0xc0, 0xf0, 0x1f, 0x00, 0x06, 0x80, 0x02, 0x7f, 0x10, 0x4c,
-                                   0x1b, 0xe1, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
 
 const char* const kArchetypes[][2] = {
     {"crate.txt", "Position Vec2 size 16 16 float depth 5 end\nBody float mass 4 Shape Rect end end\n"
@@ -44,44 +36,27 @@ const char* const kArchetypes[][2] = {
                  "Sprite string name pool.png end\nWater float drag 2 end\nend\n"},
 };
 
-void Write(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-}
-
-class BenchData {
+// Archetypes dated as a data set that was not written just now (a file
+// modified in the last seconds is read again on every use), their images
+// and an empty menu.
+class BenchData : public TempData {
 public:
     BenchData() {
-        std::string pattern = (fs::temp_directory_path() / "velmor-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        root_ = pattern + "/";
-        fs::create_directories(root_ + "Data/Archetypes");
-        fs::create_directories(root_ + "Data/Levels");
-        fs::create_directories(root_ + "Data/Images");
         for (const auto& archetype : kArchetypes) {
-            const std::string path = root_ + "Data/Archetypes/" + archetype[0];
-            Write(path, archetype[1]);
-            // Dated as a data set that was not written just now: a file
-            // modified in the last seconds is read again on every use.
+            Archetype(archetype[0], archetype[1]);
             std::error_code ignored;
-            fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1), ignored);
+            fs::last_write_time(Root() + "Data/Archetypes/" + archetype[0],
+                                fs::file_time_type::clock::now() - std::chrono::hours(1), ignored);
         }
         for (const char* image : {"crate.png", "rock.png", "wanderer.png", "pool.png"}) {
-            std::ofstream out(root_ + "Data/Images/" + image, std::ios::binary);
-            out.write(reinterpret_cast<const char*>(kPixelPng), sizeof(kPixelPng));
+            SolidImage(image, 1, 1, 0xFFFFFFFFU);
         }
-        Write(root_ + "Data/Levels/menu.lvl", "");
-    }
-    ~BenchData() {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
+        Level("menu.lvl", "");
     }
     // A level of `count` objects cycling through the archetypes, each moved
     // to its own place by an override; `oneDepth` also puts them all at one
     // depth (the archetypes have four).
-    std::string Level(int count, bool oneDepth) {
+    std::string BigLevel(int count, bool oneDepth) const {
         const std::string name = "big" + std::to_string(count) + (oneDepth ? "flat" : "") + ".lvl";
         std::string text;
         for (int i = 0; i < count; ++i) {
@@ -89,13 +64,9 @@ public:
             text += " Position Vec2 position " + std::to_string(i % 1280) + " " + std::to_string((i / 1280) * 8);
             text += oneDepth ? " float depth 5 end end\n" : " end end\n";
         }
-        Write(root_ + "Data/Levels/" + name, text);
+        Level(name, text);
         return name;
     }
-    const std::string& Root() const { return root_; }
-
-private:
-    std::string root_;
 };
 
 // The engine the benchmark loads into, started once.
@@ -123,7 +94,7 @@ Engine& TheEngine() {
 void LoadLevel(benchmark::State& state, bool oneDepth) {
     Engine& engine = TheEngine();
     const int count = static_cast<int>(state.range(0));
-    const std::string file = engine.data.Level(count, oneDepth);
+    const std::string file = engine.data.BigLevel(count, oneDepth);
     for (auto _ : state) {
         auto level = std::make_unique<Level>(file);
         level->Load();

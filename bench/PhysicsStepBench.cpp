@@ -10,15 +10,15 @@ namespace {
 
 void BM_PhysicsStep(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    bench::EngineScene scene(bench::MakeField(count, bench::FixedOverlapScale(count)));
+    const auto world = bench::MakeWorld(bench::MakeField(count, bench::FixedOverlapScale(count)));
     // Let the initial overlaps settle into a steady state first.
     for (int i = 0; i < 30; ++i) {
-        scene.Step(1.0f / 60.0f);
+        world->Step(1.0f / 60.0f);
     }
     for (auto _ : state) {
-        scene.Step(1.0f / 60.0f);
+        world->Step(1.0f / 60.0f);
     }
-    state.counters["bodies"] = static_cast<double>(scene.physics->bodies.count);
+    state.counters["bodies"] = static_cast<double>(world->physics->bodies.count);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "components/ObjectThrower.h"
 #include "core/Messages.h"
+#include "game/GameFiles.h"
 #include "game/GameLogic.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
@@ -26,10 +27,10 @@ void MouseTargeting::Initialize() {
     fireballReload = fireballReloadMax;
     snowballReload = snowballReloadMax;
     sprite = owner != nullptr ? owner->Get<Sprite>() : nullptr;
-    cursorTexture = Load("cursor.png");
-    fireCursorTexture = Load("firecursor.png");
-    snowCursorTexture = Load("snowcursor.png");
-    bothCursorTexture = Load("bothcursor.png");
+    cursorTexture = Load(GameFiles::kCursorImage);
+    fireCursorTexture = Load(GameFiles::kFireCursorImage);
+    snowCursorTexture = Load(GameFiles::kSnowCursorImage);
+    bothCursorTexture = Load(GameFiles::kBothCursorImage);
     if (sprite != nullptr) {
         sprite->texture = cursorTexture;
     }
@@ -79,11 +80,11 @@ void MouseTargeting::SendMessage(Message* message) {
         return;
     }
     if (snowball) {
-        thrower->object = "snowball.txt";
+        thrower->object = GameFiles::kSnowball;
         thrower->speed = 800.0f;
         snowballReload = snowballReloadMax;
     } else {
-        thrower->object = "fireball.txt";
+        thrower->object = GameFiles::kFireball;
         thrower->speed = 300.0f;
         fireballReload = fireballReloadMax;
     }

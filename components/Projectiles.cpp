@@ -2,6 +2,7 @@
 
 #include "components/LeaveBehind.h"
 #include "core/Messages.h"
+#include "game/GameFiles.h"
 #include "game/Level.h"
 #include "objects/BlockReader.h"
 #include "objects/GameObject.h"
@@ -37,7 +38,7 @@ void Projectile::Update(float /*dt*/) {
 void Fireball::Explode() {
     Body* fireballBody = owner->Get<Body>();
     if (fireballBody != nullptr && owner->level != nullptr) {
-        LeaveBehind("hole.txt", fireballBody->transform, *owner->level);
+        LeaveBehind(GameFiles::kHole, fireballBody->transform, *owner->level);
     }
     owner->Destroy();
 }

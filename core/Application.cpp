@@ -52,17 +52,16 @@ bool Application::Startup() {
     core_ = std::make_unique<Core>(platform_);
     gCore = core_.get();
 
+    const std::string dataFolder = options_.dataFolder.empty() ? options_.dataRoot + "Data/" : options_.dataFolder;
     auto factory = std::make_unique<Factory>();
-    factory->SetDataRoot(options_.dataRoot);
+    factory->SetDataFolder(dataFolder);
     core_->systems.push_back(std::move(factory));
     auto graphics = std::make_unique<Graphics>(window_);
-    graphics->SetDataRoot(options_.dataRoot);
+    graphics->SetDataFolder(dataFolder);
     Graphics* graphicsSystem = graphics.get();
     core_->systems.push_front(std::move(graphics));
     core_->systems.push_front(std::make_unique<Physics>());
-    auto ai = std::make_unique<AIController>();
-    gAIController = ai.get();
-    core_->systems.push_front(std::move(ai));
+    core_->systems.push_front(std::make_unique<AIController>());
     core_->systems.push_front(std::make_unique<GameLogic>());
     started_ = true;
 

@@ -20,6 +20,11 @@ public:
         std::optional<unsigned> seed;
         // Where "Data/" is looked for ("" = working directory).
         std::string dataRoot;
+        // The data folder itself (holding Archetypes/, Levels/, Images/),
+        // with a trailing separator: what the game found on start-up. Wins
+        // over dataRoot when set. (Initialised here, so that {seed, root}
+        // stays a complete initialiser.)
+        std::string dataFolder{};
     };
 
     explicit Application(Platform& platform);

@@ -9,6 +9,7 @@
 #include "core/Messages.h"
 #include "core/VirtualScreen.h"
 #include "core/WinTypes.h"
+#include "game/GameFiles.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
@@ -16,12 +17,8 @@
 
 GameLogic* gGameLogic = nullptr;
 
-namespace {
-const char* const kMenuLevel = "menu.lvl";
-}  // namespace
-
 GameLogic::GameLogic() {
-    levels.PushBack(new Level(kMenuLevel));
+    levels.PushBack(new Level(GameFiles::kMenuLevel));
     gGameLogic = this;
 }
 
@@ -76,17 +73,10 @@ void GameLogic::LoadLevels() {
     }
 }
 
-namespace {
-// A cursor whose level was reloaded (by a level without a cursor of its own)
-// neither follows the mouse nor takes clicks in its last frame.
-bool Retired(const Cursor& cursor) {
-    const GameObject* owner = cursor.owner;
-    return owner != nullptr && owner->level != nullptr && owner->level->IsRetired(owner);
-}
-}  // namespace
-
 void GameLogic::Update(float dt) {
-    if (cursor != nullptr && !Retired(*cursor)) {
+    // A cursor whose level was reloaded (by a level without a cursor of its
+    // own) neither follows the mouse nor takes clicks in its last frame.
+    if (cursor != nullptr && !Level::IsRetired(*cursor)) {
         cursor->Update(dt);
     }
     for (Level* level = levels.head; level != nullptr; level = level->next) {
@@ -132,11 +122,11 @@ void GameLogic::BroadcastPause() {
 }
 
 void GameLogic::ShowEndScreen(const std::string& image, const Vec2* keepClear) {
-    Level* level = AppendLevelAtTail("gameend.lvl");
+    Level* level = AppendLevelAtTail(GameFiles::kEndLevel);
     if (gFactory == nullptr) {
         return;
     }
-    GameObject* text = gFactory->CreateObject("text.txt");
+    GameObject* text = gFactory->CreateObject(GameFiles::kEndText);
     if (text == nullptr) {
         return;
     }
@@ -170,14 +160,14 @@ void GameLogic::HandleKey(std::int32_t key, Message* /*message*/) {
         return;
     }
     if (key == win::VK_ESCAPE) {
-        if (levels.head != nullptr && levels.head->fileName == kMenuLevel) {
+        if (levels.head != nullptr && levels.head->fileName == GameFiles::kMenuLevel) {
             Message quit(MsgQuit);
             BroadcastToSystems(quit);
             return;
         }
         inPlay = false;
         DoomAllLevels();
-        AppendLevelAtTail(kMenuLevel);
+        AppendLevelAtTail(GameFiles::kMenuLevel);
     }
 }
 
@@ -189,7 +179,7 @@ void GameLogic::SendMessage(Message* message) {
         passOn = false;
         break;
     case MsgMouseButton:
-        if (cursor != nullptr && !Retired(*cursor)) {
+        if (cursor != nullptr && !Level::IsRetired(*cursor)) {
             cursor->SendMessage(message);
         }
         break;
@@ -226,7 +216,7 @@ void GameLogic::SendMessage(Message* message) {
             if (inPlay) {
                 inPlay = false;
                 BroadcastPause();
-                ShowEndScreen("gameover.png", placed ? &place : nullptr);
+                ShowEndScreen(GameFiles::kGameOverImage, placed ? &place : nullptr);
             }
         }
         break;
@@ -245,7 +235,7 @@ void GameLogic::SendMessage(Message* message) {
         if (nonPlayerCount == 0 && inPlay) {
             inPlay = false;
             BroadcastPause();
-            ShowEndScreen("youwin.png", placed ? &place : nullptr);
+            ShowEndScreen(GameFiles::kYouWinImage, placed ? &place : nullptr);
         }
         break;
     }

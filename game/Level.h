@@ -33,6 +33,11 @@ public:
     bool IsRetired(const GameObject* object) const {
         return object != nullptr && !retired_.empty() && retired_.count(object->id) != 0;
     }
+    // True for a component of such an object, in whichever level it is.
+    static bool IsRetired(const Component& component) {
+        const GameObject* owner = component.owner;
+        return owner != nullptr && owner->level != nullptr && owner->level->IsRetired(owner);
+    }
 
     Level* prev = nullptr;
     Level* next = nullptr;

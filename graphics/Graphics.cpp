@@ -260,7 +260,7 @@ Texture* Graphics::LoadTexture(const std::string& name) {
     if (device == nullptr || name.empty()) {
         return nullptr;
     }
-    const std::string path = dataRoot_ + "Data/Images/" + name;
+    const std::string path = dataFolder_ + "Images/" + name;
     D3DXIMAGE_INFO info;
     Texture* texture = nullptr;
     const HRESULT hr = device->CreateTextureFromFileExA(path.c_str(), 0, 0, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,

@@ -19,8 +19,9 @@ public:
     ~Graphics() override;
 
     void Update(float dt) override;
-    // Creates the device and every drawing resource; exits the program with
-    // one line on standard error when the device cannot be made.
+    // Creates the device and every drawing resource. When they cannot be
+    // made, prints one line on standard error and marks the start-up failed
+    // (InitializationFailed); the start-up then tears down again.
     void Initialize() override;
     void SendMessage(Message* message) override;
 
@@ -40,14 +41,17 @@ public:
     // The text the overlay shows for a frame of `dt` seconds.
     static std::string FrameRateText(float dt);
 
-    // Initialize without exiting: false (and the reason) when the device,
+    // Initialize without printing: false (and the reason) when the device,
     // font or quad buffer cannot be created.
     bool TryInitialize(std::string& error);
 
     bool InitializationFailed() const { return initializationFailed_; }
 
-    // Where "Data/" lives ("" = working directory).
-    void SetDataRoot(std::string root) { dataRoot_ = std::move(root); }
+    // The data folder, with a trailing separator ("Data/" by default, below
+    // the working directory); images are read from its "Images/".
+    void SetDataFolder(std::string folder) { dataFolder_ = std::move(folder); }
+    // The directory that holds "Data/".
+    void SetDataRoot(const std::string& root) { SetDataFolder(root + "Data/"); }
 
     WindowHandle window;
     Direct3D* d3d = nullptr;
@@ -65,7 +69,7 @@ private:
     void ToView(float x, float y, float& vx, float& vy) const;
 
     DrawOrderIndex drawOrder_;
-    std::string dataRoot_;
+    std::string dataFolder_ = "Data/";
     bool initializationFailed_ = false;
 };
 

@@ -1,48 +1,6 @@
 #include "objects/BlockReader.h"
 
-#include <stdexcept>
-
 #include "objects/DataReader.h"
-
-BlockReader& BlockReader::Add(const Entry& entry) {
-    if (entryCount_ == entries_.size()) {
-        throw std::length_error("BlockReader " + context_ + ": more than kMaxKeys keys");
-    }
-    entries_[entryCount_++] = entry;
-    return *this;
-}
-
-BlockReader& BlockReader::Float(const char* key, float& field) {
-    return Add({Type::Float, key, &field, false, FileKind::Archetype});
-}
-
-BlockReader& BlockReader::Int(const char* key, std::int32_t& field) {
-    return Add({Type::Int, key, &field, false, FileKind::Archetype});
-}
-
-BlockReader& BlockReader::Bool(const char* key, bool& field) {
-    return Add({Type::Bool, key, &field, false, FileKind::Archetype});
-}
-
-BlockReader& BlockReader::Vec2(const char* key, ::Vec2& field) {
-    return Add({Type::Vec2, key, &field, false, FileKind::Archetype});
-}
-
-BlockReader& BlockReader::String(const char* key, std::string& field) {
-    return Add({Type::String, key, &field, false, FileKind::Archetype});
-}
-
-BlockReader& BlockReader::FileName(const char* key, std::string& field, FileKind kind) {
-    return Add({Type::String, key, &field, true, kind});
-}
-
-BlockReader& BlockReader::Keyword(const char* keyword, std::function<void(DataReader&)> reader) {
-    if (keywordCount_ == keywords_.size()) {
-        throw std::length_error("BlockReader " + context_ + ": more than kMaxKeywords keywords");
-    }
-    keywords_[keywordCount_++] = {keyword, std::move(reader)};
-    return *this;
-}
 
 std::string_view BlockReader::TypeWord(Type type) {
     switch (type) {
@@ -56,7 +14,7 @@ std::string_view BlockReader::TypeWord(Type type) {
 }
 
 bool BlockReader::AcceptsType(std::string_view word, Type& type) const {
-    for (const Entry& entry : Entries()) {
+    for (const BlockEntry& entry : Entries()) {
         if (word == TypeWord(entry.type)) {
             type = entry.type;
             return true;
@@ -65,8 +23,8 @@ bool BlockReader::AcceptsType(std::string_view word, Type& type) const {
     return false;
 }
 
-const BlockReader::Entry* BlockReader::Find(Type type, std::string_view key) const {
-    for (const Entry& entry : Entries()) {
+const BlockEntry* BlockReader::Find(Type type, std::string_view key) const {
+    for (const BlockEntry& entry : Entries()) {
         if (entry.type == type && key == entry.key) {
             return &entry;
         }
@@ -74,7 +32,7 @@ const BlockReader::Entry* BlockReader::Find(Type type, std::string_view key) con
     return nullptr;
 }
 
-bool BlockReader::ReadEntry(DataReader& in, const Entry& entry) {
+bool BlockReader::ReadEntry(DataReader& in, const BlockEntry& entry) {
     switch (entry.type) {
     case Type::Float: return in.ReadFloat(*static_cast<float*>(entry.field));
     case Type::Int: return in.ReadInt(*static_cast<std::int32_t*>(entry.field));
@@ -105,7 +63,7 @@ void ReportCutOff(DataReader& in, const DataPosition& start, const std::string& 
 }
 }  // namespace
 
-void BlockReader::Read(DataReader& in) const {
+void BlockReader::ReadBlock(DataReader& in) const {
     const DataPosition start = in.LastPosition();
     DataObserver* observer = in.Observer();
     std::string word;
@@ -140,7 +98,7 @@ void BlockReader::Read(DataReader& in) const {
             ReportCutOff(in, start, context_);
             return;
         }
-        const Entry* entry = Find(type, key);
+        const BlockEntry* entry = Find(type, key);
         if (entry == nullptr) {
             if (observer != nullptr) {
                 observer->OnUnknownKey(in.LastPosition(), word, key, context_);

@@ -26,28 +26,32 @@ Component* Factory::CreateComponent(const std::string& name) const {
     return it == creators.end() ? nullptr : it->second();
 }
 
+bool Factory::ReadComponents(DataReader& in, GameObject& object, bool rereadOwn) {
+    std::string name;
+    while (in.ReadWord(name)) {
+        if (IsEnd(name)) {
+            return true;
+        }
+        if (Component* own = rereadOwn ? object.GetComponent(name) : nullptr) {
+            own->Serialize(in);
+        } else if (Component* created = CreateComponent(name)) {
+            std::unique_ptr<Component> owned(created);
+            owned->Serialize(in);
+            object.AddComponent(std::move(owned));
+        } else if (in.Observer() != nullptr) {
+            in.Observer()->OnUnknownComponent(in.LastPosition(), name);
+        }
+    }
+    return false;
+}
+
 GameObject* Factory::ReadArchetype(DataReader& in) {
     auto object = std::make_unique<GameObject>();
+    // Looking past the end changes nothing that was read; the file is closed
+    // right after.
     std::string word;
-    while (in.ReadWord(word)) {
-        if (IsEnd(word)) {
-            // Looking past the end changes nothing that was read; the file is
-            // closed right after.
-            if (in.Observer() != nullptr && in.ReadWord(word)) {
-                in.Observer()->OnUnreadRest(in.LastPosition(), word);
-            }
-            break;
-        }
-        Component* component = CreateComponent(word);
-        if (component == nullptr) {
-            if (in.Observer() != nullptr) {
-                in.Observer()->OnUnknownComponent(in.LastPosition(), word);
-            }
-            continue;
-        }
-        std::unique_ptr<Component> owned(component);
-        owned->Serialize(in);
-        object->AddComponent(std::move(owned));
+    if (ReadComponents(in, *object, false) && in.Observer() != nullptr && in.ReadWord(word)) {
+        in.Observer()->OnUnreadRest(in.LastPosition(), word);
     }
     object->id = nextId++;
     GameObject* created = object.get();
@@ -56,7 +60,7 @@ GameObject* Factory::ReadArchetype(DataReader& in) {
 }
 
 GameObject* Factory::CreateObject(const std::string& archetypeFile) {
-    std::string path = dataRoot_ + "Data/Archetypes/" + archetypeFile;
+    std::string path = dataFolder_ + "Archetypes/" + archetypeFile;
     // Only a file is an archetype: a directory (".", "..", "") or a device
     // named in a level costs no id and is never read.
     std::shared_ptr<const DataText> text = source_->Open(path);
@@ -74,14 +78,13 @@ void Factory::PlaceInLevel(GameObject& object, Level& level) {
 }
 
 void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
-    std::string path = dataRoot_ + "Data/Levels/" + levelFile;
+    std::string path = dataFolder_ + "Levels/" + levelFile;
     std::shared_ptr<const DataText> text = source_->Open(path);
     if (text == nullptr) {
         return;
     }
     DataReader in(std::move(text), std::move(path), observer_);
     std::string name;
-    std::string componentName;
     while (in.ReadWord(name)) {
         while (!IsEnd(name)) {
             const DataPosition entryStart = in.LastPosition();
@@ -95,23 +98,7 @@ void Factory::LoadLevelFile(Level& level, const std::string& levelFile) {
             // Until it is placed, the object belongs to nobody but the
             // factory's map, which DestroyAllObjects also covers; a cut-off
             // entry still places what was read.
-            bool entryClosed = false;
-            while (in.ReadWord(componentName)) {
-                if (IsEnd(componentName)) {
-                    entryClosed = true;
-                    break;
-                }
-                if (Component* existing = object->GetComponent(componentName)) {
-                    existing->Serialize(in);
-                } else if (Component* created = CreateComponent(componentName)) {
-                    std::unique_ptr<Component> owned(created);
-                    owned->Serialize(in);
-                    object->AddComponent(std::move(owned));
-                } else if (observer_ != nullptr) {
-                    observer_->OnUnknownComponent(in.LastPosition(), componentName);
-                }
-            }
-            if (!entryClosed && observer_ != nullptr && !in.ValueFailed()) {
+            if (!ReadComponents(in, *object, true) && observer_ != nullptr && !in.ValueFailed()) {
                 observer_->OnUnterminated(entryStart, "object entry " + name);
             }
             PlaceInLevel(*object, level);

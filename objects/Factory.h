@@ -32,10 +32,10 @@ public:
     void Register() {
         RegisterCreator(T::kTypeName, &::CreateComponent<T>);
     }
-    // A new, unplaced and uninitialized object from "Data/Archetypes/" +
-    // archetypeFile; null when there is no such file.
+    // A new, unplaced and uninitialized object from the data folder's
+    // "Archetypes/" + archetypeFile; null when there is no such file.
     GameObject* CreateObject(const std::string& archetypeFile);
-    // Appends the objects of "Data/Levels/" + levelFile to `level`.
+    // Appends the objects of the data folder's "Levels/" + levelFile to `level`.
     void LoadLevelFile(Level& level, const std::string& levelFile);
     GameObject* GetObjectById(std::int32_t id) const;
     void DestroyAllObjects();
@@ -43,10 +43,11 @@ public:
     // Places a created object into a level and initializes it.
     static void PlaceInLevel(GameObject& object, Level& level);
 
-    // The directory that "Data/" is relative to ("" = working directory);
-    // tools point it elsewhere.
-    void SetDataRoot(std::string root) { dataRoot_ = std::move(root); }
-    const std::string& DataRoot() const { return dataRoot_; }
+    // The data folder, with a trailing separator ("Data/" by default, below
+    // the working directory); the game sets the one it found.
+    void SetDataFolder(std::string folder) { dataFolder_ = std::move(folder); }
+    // The directory that holds "Data/"; tools and tests point it elsewhere.
+    void SetDataRoot(const std::string& root) { SetDataFolder(root + "Data/"); }
     // Receives what every data file read skips or fails on (the data checker).
     void SetDataObserver(DataObserver* observer) { observer_ = observer; }
     // Where archetype and level files are read from; null means the files
@@ -66,9 +67,14 @@ public:
 private:
     Component* CreateComponent(const std::string& name) const;
     GameObject* ReadArchetype(DataReader& in);
+    // Reads component blocks into `object` up to the "end" that closes them
+    // (false when the stream ended first). A block for a component the
+    // object has is read by that component when `rereadOwn` (a level
+    // entry's overrides); otherwise a registered name adds a component.
+    bool ReadComponents(DataReader& in, GameObject& object, bool rereadOwn);
     void DeleteObject(GameObject* object);
 
-    std::string dataRoot_;
+    std::string dataFolder_ = "Data/";
     DataObserver* observer_ = nullptr;
     FileDataSource files_;
     DataSource* source_ = &files_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "core/Vec2.h"
 #include "physics/Body.h"
 #include "physics/Contact.h"
@@ -11,6 +13,8 @@ namespace contact_math {
 
 inline constexpr float kPenetrationSlop = 0.1f;
 inline constexpr float kPenetrationShare = 0.8f;
+// Each resolver stops after this many iterations per contact of the step.
+inline constexpr std::size_t kIterationsPerContact = 5;
 
 inline Contact Make(Body* a, Body* b, Vec2 normal, float penetration) {
     Contact contact;

@@ -57,7 +57,7 @@ void ContactSolver::ResolvePenetration(std::vector<Contact>& contacts,
         }
     };
 
-    const std::size_t limit = count * 5;
+    const std::size_t limit = count * contact_math::kIterationsPerContact;
     for (std::size_t iteration = 0; iteration < limit; ++iteration) {
         const std::size_t chosenIndex = deep_.Last();
         if (chosenIndex == LastSetIndex::kNone) {
@@ -103,7 +103,7 @@ void ContactSolver::ResolveVelocities(std::vector<Contact>& contacts, float dt) 
         }
     }
     approaching_.Build();
-    const std::size_t limit = count * 5;
+    const std::size_t limit = count * contact_math::kIterationsPerContact;
     for (std::size_t iteration = 0; iteration < limit; ++iteration) {
         const std::size_t chosenIndex = approaching_.First();
         if (chosenIndex == FirstMinTree::kNone) {

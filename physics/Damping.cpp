@@ -23,13 +23,15 @@ Damping Damping::For(float kept, float pushKept, float dt) {
     return {static_cast<float>(std::exp(x)), static_cast<float>(pushed * -std::expm1(x) / (1.0 - r))};
 }
 
-const Damping& DampingCache::For(float kept, float pushKept) {
+const Damping& DampingCache::Find(float kept, float pushKept) {
     for (int i = 0; i < size_; ++i) {
         if (entries_[i].kept == kept && entries_[i].pushKept == pushKept) {
-            return entries_[i].damping;
+            last_ = &entries_[i];
+            return last_->damping;
         }
     }
     Entry& entry = entries_[size_ < kSize ? size_++ : next_++ % kSize];
     entry = {kept, pushKept, Damping::For(kept, pushKept, dt_)};
+    last_ = &entry;
     return entry.damping;
 }

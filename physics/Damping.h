@@ -27,7 +27,13 @@ class DampingCache {
 public:
     explicit DampingCache(float dt) : dt_(dt) {}
 
-    const Damping& For(float kept, float pushKept);
+    // Inline for the common case, a body with the drag of the one before.
+    const Damping& For(float kept, float pushKept) {
+        if (last_ != nullptr && last_->kept == kept && last_->pushKept == pushKept) {
+            return last_->damping;
+        }
+        return Find(kept, pushKept);
+    }
 
 private:
     struct Entry {
@@ -37,7 +43,10 @@ private:
     };
     static constexpr int kSize = 8;
 
+    const Damping& Find(float kept, float pushKept);
+
     float dt_;
+    const Entry* last_ = nullptr;
     Entry entries_[kSize] = {};
     int size_ = 0;
     int next_ = 0;

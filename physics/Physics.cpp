@@ -88,7 +88,7 @@ void Physics::DetectCollisions() {
 }
 
 void Physics::ResolvePenetration() {
-    const std::size_t limit = contacts.size() * 5;
+    const std::size_t limit = contacts.size() * contact_math::kIterationsPerContact;
     for (std::size_t iteration = 0; iteration < limit; ++iteration) {
         Contact* chosen = nullptr;
         for (std::size_t i = contacts.size(); i-- > 0;) {
@@ -113,7 +113,7 @@ void Physics::ResolvePenetration() {
 }
 
 void Physics::ResolveVelocities(float dt) {
-    const std::size_t limit = contacts.size() * 5;
+    const std::size_t limit = contacts.size() * contact_math::kIterationsPerContact;
     for (std::size_t iteration = 0; iteration < limit; ++iteration) {
         Contact* chosen = nullptr;
         float lowest = 0.0f;

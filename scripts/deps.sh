@@ -4,12 +4,19 @@
 #   scripts/deps.sh play   what building and starting the game needs
 #   scripts/deps.sh test   what building and running every test needs
 #   scripts/deps.sh windows  what the Windows build under Wine needs
+#   scripts/deps.sh package  what building and checking the packages needs
 set -euo pipefail
 
 play=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
       libfontconfig-dev libgl-dev libgl1-mesa-dri fonts-liberation)
 test=("${play[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev libbox2d-dev
-      xvfb xauth xdotool x11-utils libx11-dev imagemagick mingw-w64 wine wine64 libstb-dev ccache)
+      xvfb xauth xdotool x11-utils libx11-dev imagemagick mingw-w64 wine wine64 libstb-dev ccache
+      dpkg-dev file lintian desktop-file-utils appstream zip unzip)
+# The packages (CPack's Debian generator reads binaries with file and
+# dpkg-shlibdeps) and their checks, which run the game's end-to-end tests.
+package=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev libgl-dev
+         libgl1-mesa-dri fonts-liberation dpkg-dev file lintian desktop-file-utils appstream zip unzip mingw-w64
+         libstb-dev libgtest-dev libx11-dev xvfb xauth xdotool x11-utils)
 # wine64 alone has no wine command on the PATH; the wine package adds it.
 windows=(cmake ninja-build mingw-w64 wine wine64 xvfb xauth xdotool x11-utils imagemagick libgtest-dev libstb-dev)
 
@@ -17,7 +24,8 @@ case "${1:-play}" in
     play) wanted=("${play[@]}") ;;
     test) wanted=("${test[@]}") ;;
     windows) wanted=("${windows[@]}") ;;
-    *) echo "usage: $0 play|test|windows" >&2; exit 2 ;;
+    package) wanted=("${package[@]}") ;;
+    *) echo "usage: $0 play|test|windows|package" >&2; exit 2 ;;
 esac
 
 missing=()

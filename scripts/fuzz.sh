@@ -65,14 +65,10 @@ if [ -z "$compiler" ]; then
     echo "fuzz.sh: clang++ is needed (apt-get install clang-14 libclang-rt-14-dev)" >&2
     exit 1
 fi
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+source "$root/scripts/lib.sh"
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVELMOR_FUZZ=ON -DVELMOR_SDL=OFF -DVELMOR_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build "$build" --target "velmor_${target}_fuzz" -j2
+cmake --preset fuzz -DCMAKE_CXX_COMPILER="$compiler" "${launcher[@]}" >/dev/null
+cmake --build --preset fuzz --target "velmor_${target}_fuzz" -j2
 
 # The working corpus grows in the build dir; the seeds are read only.
 corpus=$build/fuzz-corpus-$target

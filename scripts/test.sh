@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the suite, a Release build, the suite again
 # under AddressSanitizer and UndefinedBehaviorSanitizer, a soak of the game
-# under the sanitizers, each fuzz target, and the Windows build under Wine.
+# under the sanitizers, each fuzz target, the Windows build under Wine, and
+# the packages (built, linted, and started from / once unpacked).
 # Fails if any part fails. The builds are the presets of CMakePresets.json,
 # with warnings as errors.
 set -euo pipefail
@@ -10,10 +11,7 @@ root=$(pwd)
 bash scripts/deps.sh test
 
 jobs=$(nproc)
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+source scripts/lib.sh
 step() { printf '\n=== %s (%s)\n' "$1" "$(date +%T)"; }
 
 step "build"
@@ -51,5 +49,8 @@ done
 
 step "Windows build under Wine"
 bash scripts/windows.sh
+
+step "packages: build, lint, start the unpacked ones from /"
+bash scripts/package.sh --check
 
 step "all tests passed"

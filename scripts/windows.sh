@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows build, checked on Linux: cross-builds velmor.exe and the unit
-# tests with mingw-w64, runs the tests under Wine, then runs the game under
-# Wine on an X display (scripts/xvfb.sh) from a folder that holds only the
-# exe and a copy of Data/:
+# tests with mingw-w64, runs the tests under Wine, packs the player's zip
+# (cpack --preset windows), then runs the game under Wine on an X display
+# (scripts/xvfb.sh) from that zip unpacked into a temporary folder, started
+# from another working directory:
 #   - the menu appears (a screenshot of the window is kept),
 #   - the menu, and the first frame of every level that a menu button opens,
 #     agree with the OpenGL build's pictures of the same frames on at least
@@ -28,10 +29,7 @@ elapsed() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }'
 part_start() { part_name=$1; part_began=$(date +%s.%N); printf '\n--- %s\n' "$part_name"; }
 part_end() { printf -- '--- %s: %s s\n' "$part_name" "$(elapsed "$part_began")"; }
 fail() { echo "windows.sh: FAILED: $*" >&2; exit 1; }
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+source "$root/scripts/lib.sh"
 
 if [ "${1:-}" != --on-display ]; then
     part_start "packages"
@@ -49,6 +47,8 @@ if [ "${1:-}" != --on-display ]; then
     if x86_64-w64-mingw32-objdump -p "$build/velmor.exe" | grep -i 'DLL Name' | grep -qiE 'libstdc|libgcc|winpthread'; then
         fail "velmor.exe depends on a mingw runtime DLL"
     fi
+    rm -rf "$build/packages"
+    cpack --preset windows | grep 'package:'
     part_end
 
     # The OpenGL game is the reference picture; velmor-layout reads where the
@@ -131,13 +131,19 @@ if [ "${VELMOR_WINE_TESTS:-1}" != 0 ]; then
 fi
 
 # --- the game ----------------------------------------------------------------
-# The folders the games run from: the exe and a copy of the shipped data only.
-stage="$build/stage"
+# The Windows game runs from the player's zip, unpacked, started from another
+# working directory (it finds Data/ beside the exe); the Linux game from a
+# folder with a copy of the shipped data only.
+unpacked="$build/stage"
+elsewhere="$build/elsewhere"
 ref_stage="$build/stage-linux"
-rm -rf "$stage" "$ref_stage" "$shots"
-mkdir -p "$stage" "$ref_stage" "$shots"
-cp "$build/velmor.exe" "$stage/"
-cp -r "$root/Data" "$stage/Data"
+rm -rf "$unpacked" "$elsewhere" "$ref_stage" "$shots"
+mkdir -p "$unpacked" "$elsewhere" "$ref_stage" "$shots"
+unzip -q "$build"/packages/velmor-*-windows-x86_64.zip -d "$unpacked"
+stage=$(echo "$unpacked"/velmor-*-windows-x86_64)
+for file in velmor.exe Data/Levels/menu.lvl README.md LICENSE; do
+    [ -f "$stage/$file" ] || fail "the zip has no $file"
+done
 cp -r "$root/Data" "$ref_stage/Data"
 # The menu's buttons, one per line: command, level file, rectangle in the
 # 1280 x 1024 space.
@@ -271,8 +277,18 @@ take_pictures() {
     done
 }
 
+part_start "game under Wine: --version"
+# Into a file: Wine's helper processes keep a pipe open.
+(cd "$elsewhere" && "$wine" "$stage/velmor.exe" --version </dev/null >"$build/version.log" 2>"$build/version-errors.log") ||
+    fail "velmor.exe --version ended with status $?"
+version=$(tr -d '\r' <"$build/version.log")
+expected="velmor $(sed -n 's/^project(Velmor VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+[ "$version" = "$expected" ] || fail "velmor.exe --version printed '$version', not '$expected'"
+echo "$version"
+part_end
+
 part_start "game under Wine: the menu and every level's first frame"
-start_game "$stage" "$build/game-menu.log" "$wine" velmor.exe
+start_game "$elsewhere" "$build/game-menu.log" "$wine" "$stage/velmor.exe"
 read -r _ _ client_w client_h < <(window_geometry "$window_id")
 take_pictures windows
 echo "window client area ${client_w} x ${client_h}; screenshots in $shots"
@@ -290,7 +306,7 @@ echo "exit status $game_status"
 part_end
 
 part_start "game under Wine: closing the window"
-start_game "$stage" "$build/game-close.log" "$wine" velmor.exe
+start_game "$elsewhere" "$build/game-close.log" "$wine" "$stage/velmor.exe"
 sleep 1
 # Alt+F4 is the system close: DefWindowProcA turns it into WM_CLOSE and that
 # into DestroyWindow, whose WM_DESTROY ends the game.

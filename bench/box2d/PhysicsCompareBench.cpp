@@ -23,9 +23,9 @@ constexpr float kDamping = (1.0f / 0.99f - 1.0f) * 60.0f;
 
 class Box2dScene {
 public:
-    explicit Box2dScene(const std::vector<bench::SceneBody>& bodies) : world_(b2Vec2(0.0f, 0.0f)) {
+    explicit Box2dScene(const std::vector<BodyPlan>& bodies) : world_(b2Vec2(0.0f, 0.0f)) {
         world_.SetAllowSleeping(false);
-        for (const bench::SceneBody& planned : bodies) {
+        for (const BodyPlan& planned : bodies) {
             b2BodyDef def;
             def.type = planned.mass == 0.0f ? b2_staticBody : b2_dynamicBody;
             def.position.Set(planned.position.x, planned.position.y);
@@ -59,7 +59,7 @@ private:
     b2World world_;
 };
 
-std::vector<bench::SceneBody> Scene(const std::string& name, int count) {
+std::vector<BodyPlan> Scene(const std::string& name, int count) {
     return name == "pile" ? bench::MakePile(count) : bench::MakeField(count, bench::FixedOverlapScale(count));
 }
 
@@ -85,13 +85,13 @@ void Measure(benchmark::State& state, const std::string& key, const std::string&
 void BM_Engine(benchmark::State& state, std::string scene, PhysicsStepper stepper) {
     const int count = static_cast<int>(state.range(0));
     // Warmed up with the fast step: it gives the reference's very state.
-    bench::EngineScene engine(Scene(scene, count), PhysicsStepper::Fast);
+    const auto engine = bench::MakeWorld(Scene(scene, count), PhysicsStepper::Fast);
     for (int i = 0; i < kWarmUp; ++i) {
-        engine.Step(kStep);
+        engine->Step(kStep);
     }
-    engine.physics->stepper = stepper;
+    engine->physics->stepper = stepper;
     Measure(state, scene + "/" + std::to_string(count), stepper == PhysicsStepper::Fast ? "fast" : "reference",
-            [&] { engine.Step(kStep); });
+            [&] { engine->Step(kStep); });
 }
 
 void BM_Box2d(benchmark::State& state, std::string scene) {

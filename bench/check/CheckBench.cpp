@@ -11,7 +11,6 @@
 // that runs longer (default 600 s), --keep leaves the data sets on disk and
 // prints where they are.
 
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,38 +19,30 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <random>
 #include <string>
 #include <thread>
 
+#include "support/TempData.h"
 #include "tools/check/DataChecker.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string MakeRoot() {
-    std::string pattern = (fs::temp_directory_path() / "velmor-check-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        std::perror("mkdtemp");
-        std::exit(2);
-    }
-    const std::string root = pattern + "/";
-    fs::copy(std::string(VELMOR_SOURCE_DIR) + "/Data", root + "Data", fs::copy_options::recursive);
-    return root;
-}
-
-void Write(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
+// A copy of the shipped data set.
+std::unique_ptr<TempData> ShippedCopy() {
+    auto data = std::make_unique<TempData>();
+    fs::copy(SourceRoot() + "Data", data->Root() + "Data", fs::copy_options::recursive);
+    return data;
 }
 
 // 200,000 words, ten to a line. The engine of std::mt19937 is the same on
 // every standard library, its distributions are not: hence the modulo.
-std::string WordSoupRoot() {
-    const std::string root = MakeRoot();
-    Write(root + "Data/Archetypes/big.txt", "Position Vec2 position 1 2 end end\n");
+std::unique_ptr<TempData> WordSoup() {
+    std::unique_ptr<TempData> data = ShippedCopy();
+    data->Archetype("big.txt", "Position Vec2 position 1 2 end end\n");
     static const char* const words[] = {"big.txt", "end", "Position", "Vec2", "nosuch.txt", "float", "x"};
     std::mt19937 random(18);
     std::string text;
@@ -59,19 +50,19 @@ std::string WordSoupRoot() {
         text += words[random() % 7];
         text += i % 10 == 0 ? '\n' : ' ';
     }
-    Write(root + "Data/Levels/big.lvl", text);
-    return root;
+    data->Level("big.lvl", text);
+    return data;
 }
 
-std::string RandomMenuRoot() {
-    const std::string root = MakeRoot();
+std::unique_ptr<TempData> RandomMenu() {
+    std::unique_ptr<TempData> data = ShippedCopy();
     std::mt19937 random(100);
     std::string bytes(100u << 20, '\0');
     for (char& byte : bytes) {
         byte = static_cast<char>(random() & 0xFF);
     }
-    Write(root + "Data/Levels/menu.lvl", bytes);
-    return root;
+    data->Level("menu.lvl", bytes);
+    return data;
 }
 
 // Checks `root` in a child; prints the time, peak memory and what it found.
@@ -125,15 +116,14 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const std::string soup = WordSoupRoot();
-    Measure("200,000-word level", soup, all, limit);
-    const std::string noise = RandomMenuRoot();
-    Measure("100 MB random menu.lvl", noise, all, limit);
+    const std::unique_ptr<TempData> soup = WordSoup();
+    Measure("200,000-word level", soup->Root(), all, limit);
+    const std::unique_ptr<TempData> noise = RandomMenu();
+    Measure("100 MB random menu.lvl", noise->Root(), all, limit);
     if (keep) {
-        std::printf("data sets kept in %s and %s\n", soup.c_str(), noise.c_str());
-    } else {
-        fs::remove_all(soup);
-        fs::remove_all(noise);
+        soup->Keep();
+        noise->Keep();
+        std::printf("data sets kept in %s and %s\n", soup->Root().c_str(), noise->Root().c_str());
     }
     return 0;
 }

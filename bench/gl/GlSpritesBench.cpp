@@ -3,7 +3,6 @@
 // Present), with the device's batching of sprite draws on and off. Needs
 // an X display: bash scripts/xvfb.sh build/bench/gl/gl_sprites_bench
 #include <SDL.h>
-#include <SDL_image.h>
 #include <SDL_ttf.h>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -11,35 +10,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "core/Application.h"
 #include "graphics/Graphics.h"
 #include "platform/sdl/GlDevice.h"
 #include "platform/sdl/SdlPlatform.h"
-
-namespace fs = std::filesystem;
+#include "support/TempData.h"
 
 namespace {
 // A data set of `count` 32 x 32 sprites spread over the screen at depths 2..9.
-std::string WriteDataSet(int count) {
-    std::string pattern = (fs::temp_directory_path() / "velmor-glbench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        return "";
-    }
-    const std::string root = pattern + "/";
-    fs::create_directories(root + "Data/Archetypes");
-    fs::create_directories(root + "Data/Levels");
-    fs::create_directories(root + "Data/Images");
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 32, 32, 32, SDL_PIXELFORMAT_RGBA8888);
-    SDL_FillRect(surface, nullptr, 0x3080C0C0U);
-    IMG_SavePNG(surface, (root + "Data/Images/ball.png").c_str());
-    SDL_FreeSurface(surface);
-    std::ofstream(root + "Data/Archetypes/ball.txt")
-        << "Position Vec2 size 16 16 end\nSprite string name ball.png end\nend\n";
-    std::ofstream level(root + "Data/Levels/menu.lvl");
+void WriteDataSet(const TempData& data, int count) {
+    data.SolidImage("ball.png", 32, 32, 0x3080C0C0U);
+    data.Archetype("ball.txt", "Position Vec2 size 16 16 end\nSprite string name ball.png end\nend\n");
+    std::ostringstream level;
     unsigned state = 12345;
     auto next = [&state](unsigned range) {
         state = state * 1103515245U + 12345U;
@@ -49,7 +34,7 @@ std::string WriteDataSet(int count) {
         level << "ball.txt Position Vec2 position " << next(1280) << ' ' << next(1024) << " float depth " << 2 + next(8)
               << " float rotation " << static_cast<float>(next(628)) / 100.0f << " end end\n";
     }
-    return root;
+    data.Level("menu.lvl", level.str());
 }
 
 double ProcessCpuSeconds() {
@@ -63,13 +48,14 @@ double ProcessCpuSeconds() {
 
 void BM_DrawSprites(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    const std::string root = WriteDataSet(count);
+    TempData data;
+    WriteDataSet(data, count);
     SdlPlatform platform;
     Application::Options options;
     options.seed = 1;
-    options.dataRoot = root;
+    options.dataRoot = data.Root();
     Application app(platform, options);
-    if (root.empty() || !app.Startup()) {
+    if (!app.Startup()) {
         state.SkipWithError("cannot start the game on the OpenGL device");
         return;
     }
@@ -100,8 +86,6 @@ void BM_DrawSprites(benchmark::State& state) {
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["sprites"] = static_cast<double>(gGraphics->sprites.count);
     app.Shutdown();
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
 }
 BENCHMARK(BM_DrawSprites)
     ->ArgsProduct({{0, 1000, 5000, 20000}, {0}, {0, 1}})

@@ -1,5 +1,7 @@
 #include "platform/sdl/SdlPlatform.h"
 
+#include <SDL_image.h>
+
 #include <ctime>
 
 #include "core/VirtualScreen.h"
@@ -55,6 +57,12 @@ WindowHandle SdlPlatform::CreateMainWindow(const char* /*className*/, const char
     window_ = SDL_CreateWindow(title, 0, 0, outerWidth, outerHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (window_ == nullptr) {
         return nullptr;
+    }
+    if (!iconFile_.empty()) {
+        if (SDL_Surface* icon = IMG_Load(iconFile_.c_str())) {
+            SDL_SetWindowIcon(window_, icon);
+            SDL_FreeSurface(icon);
+        }
     }
     windowId_ = SDL_GetWindowID(window_);
     windowProc_ = windowProc;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
 
 #include "platform/Platform.h"
 
@@ -32,6 +33,10 @@ public:
     // Creates the OpenGL context on the window; null when there is none to be had.
     Direct3D* Direct3DCreate9(std::uint32_t sdkVersion) override;
 
+    // The image the window shows as its icon (the game's own); a file that
+    // cannot be read leaves the system's.
+    void SetIconFile(std::string path) { iconFile_ = std::move(path); }
+
     SDL_Window* Window() const { return window_; }
     // True once the window received WM_DESTROY (close button or DestroyMainWindow).
     bool WindowDestroyed() const { return destroyed_; }
@@ -49,6 +54,7 @@ private:
     bool OurWindow(std::uint32_t windowId) const;
     LPARAM ClientPoint(int x, int y) const;
 
+    std::string iconFile_;
     SDL_Window* window_ = nullptr;
     std::uint32_t windowId_ = 0;
     WindowProcFn windowProc_ = nullptr;

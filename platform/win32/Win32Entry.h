@@ -1,7 +1,9 @@
 #pragma once
 
-// The Windows game: start-up, frames until quit, teardown, on the real
-// Win32 platform. Returns the exit status. `instance` is the module handle
-// WinMain receives. Plain types, so that WinMain's translation unit (which
-// needs <windows.h>) never sees the engine's headers.
-int RunWin32Game(void* instance);
+// The Windows game: the command line, the data folder, then start-up,
+// frames until quit and teardown on the real Win32 platform. Returns the
+// exit status. `instance` is the module handle WinMain receives, `argc` and
+// `argv` the C library's reading of the command line. Plain types, so that
+// WinMain's translation unit (which needs <windows.h>) never sees the
+// engine's headers.
+int RunWin32Game(void* instance, int argc, char** argv);

@@ -41,15 +41,19 @@ protected:
         scene.game->MoveMouse(x, y);
         scene.Frame();
     }
+    // Moves there, then clicks the left button in the next frame.
+    void LeftClickAt(int x, int y) {
+        MoveAndFrame(x, y);
+        scene.game->LeftClick();
+        scene.Frame();
+    }
 
     GameScene scene{GameplayData};
 };
 
 TEST_F(Clicking, ByDefaultALeftPressInsideFiresAndEachClickFiresAgain) {
     ASSERT_TRUE(scene.Start("button.txt end"));
-    MoveAndFrame(210, 205);
-    scene.game->LeftClick();
-    scene.Frame();
+    LeftClickAt(210, 205);
     EXPECT_EQ(Fired(), 1U);
     EXPECT_EQ(scene.game->LevelNames().front(), "a.lvl");
     scene.game->LeftClick();
@@ -96,9 +100,7 @@ TEST_F(Clicking, RightPressesAndLeftReleasesDoNotFireADefaultButton) {
 
 TEST_F(Clicking, ARightButtonFiresOnItsOwnButton) {
     ASSERT_TRUE(scene.Start("right.txt end"));
-    MoveAndFrame(200, 200);
-    scene.game->LeftClick();
-    scene.Frame();
+    LeftClickAt(200, 200);
     EXPECT_EQ(Fired(), 0U);
     scene.game->RightClick();
     scene.Frame();
@@ -120,14 +122,10 @@ TEST_F(Clicking, AReleaseButtonFiresWhenReleasedOverItEvenIfPressedElsewhere) {
 TEST_F(Clicking, TheEdgeOfTheRectangleIsOutside) {
     ASSERT_TRUE(scene.Start("button.txt end"));
     for (auto [x, y] : {std::pair{250, 200}, {150, 200}, {200, 220}, {200, 180}, {300, 300}}) {
-        MoveAndFrame(x, y);
-        scene.game->LeftClick();
-        scene.Frame();
+        LeftClickAt(x, y);
         EXPECT_EQ(Fired(), 0U) << x << "," << y;
     }
-    MoveAndFrame(249, 219);
-    scene.game->LeftClick();
-    scene.Frame();
+    LeftClickAt(249, 219);
     EXPECT_EQ(Fired(), 1U);
 }
 
@@ -142,35 +140,27 @@ TEST_F(Clicking, TheHitTestUsesTheLastMouseMoveNotTheMessagesPosition) {
 
 TEST_F(Clicking, ALaterMessageKeyReplacesTheEarlierOne) {
     ASSERT_TRUE(scene.Start("twice.txt end"));
-    MoveAndFrame(200, 200);
-    scene.game->LeftClick();
-    scene.Frame();
+    LeftClickAt(200, 200);
     ASSERT_EQ(Fired(), 1U);
     EXPECT_EQ(scene.game->LevelNames().front(), "b.lvl");
 }
 
 TEST_F(Clicking, ALevelOverrideReplacesTheArchetypesMessage) {
     ASSERT_TRUE(scene.Start("button.txt Clickable Message SwitchLevel string level c.lvl end end end"));
-    MoveAndFrame(200, 200);
-    scene.game->LeftClick();
-    scene.Frame();
+    LeftClickAt(200, 200);
     EXPECT_EQ(scene.game->LevelNames(), std::vector<std::string>{"c.lvl"});
 }
 
 TEST_F(Clicking, AnUnknownCommandLeavesNoMessageAndClicksAreIgnored) {
     ASSERT_TRUE(scene.Start("bogus.txt end"));
     EXPECT_EQ(Part<Clickable>(scene.First("Clickable"), "Clickable")->message, nullptr);
-    MoveAndFrame(200, 200);
-    scene.game->LeftClick();
-    scene.Frame();
+    LeftClickAt(200, 200);
     EXPECT_EQ(Fired(), 0U);
 }
 
 TEST_F(Clicking, WithoutABodyOrShapeThereIsNothingToClick) {
     ASSERT_TRUE(scene.Start("nobody.txt end noshape.txt end"));
-    MoveAndFrame(200, 200);
-    scene.game->LeftClick();
-    scene.Frame();
+    LeftClickAt(200, 200);
     EXPECT_EQ(Fired(), 0U);
     EXPECT_EQ(gGameLogic->levels.head->mouseListeners.count, 2);
 }

@@ -85,22 +85,17 @@ TEST_F(Aiming, LeftThrowsSnowballsAt800AndRightFireballsAt300FromTheSameThrower)
     StartWith();
     scene.game->MoveMouse(640, 700);
     scene.Frame(16);
-    ASSERT_TRUE(Click(true));
-    EXPECT_EQ(thrower->object, "snowball.txt");
-    EXPECT_EQ(thrower->speed, 800.0f);
-    GameObject* snowball = scene.First("Snowball");
-    ASSERT_NE(snowball, nullptr);
-    EXPECT_EQ(Part<Body>(snowball, "Body")->velocity.x, 0.0f);
-    EXPECT_NEAR(Part<Body>(snowball, "Body")->velocity.y, 800.0f, 1e-3f);
-    EXPECT_EQ(snowball->level, playerObject->level);
-
-    ASSERT_TRUE(Click(false));
-    EXPECT_EQ(thrower->object, "fireball.txt");
-    EXPECT_EQ(thrower->speed, 300.0f);
-    GameObject* fireball = scene.First("Fireball");
-    ASSERT_NE(fireball, nullptr);
-    EXPECT_EQ(Part<Body>(fireball, "Body")->velocity.x, 0.0f);
-    EXPECT_NEAR(Part<Body>(fireball, "Body")->velocity.y, 300.0f, 1e-3f);
+    for (const auto& [left, archetype, speed, kind] :
+         {std::tuple{true, "snowball.txt", 800.0f, "Snowball"}, {false, "fireball.txt", 300.0f, "Fireball"}}) {
+        ASSERT_TRUE(Click(left));
+        EXPECT_EQ(thrower->object, archetype);
+        EXPECT_EQ(thrower->speed, speed);
+        GameObject* thrown = scene.First(kind);
+        ASSERT_NE(thrown, nullptr);
+        EXPECT_EQ(Part<Body>(thrown, "Body")->velocity.x, 0.0f);
+        EXPECT_NEAR(Part<Body>(thrown, "Body")->velocity.y, speed, 1e-3f);
+        EXPECT_EQ(thrown->level, playerObject->level);
+    }
     // Button releases never throw.
     MouseButtonMessage release(true, false, gGameLogic->mousePosition);
     scene.Frame(16);

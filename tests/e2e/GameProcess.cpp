@@ -43,6 +43,13 @@ GameProcess::GameProcess() {
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
+GameProcess::GameProcess(std::string executable, std::string workingDirectory, std::string dataRoot,
+                         std::vector<std::string> arguments)
+    : executable_(std::move(executable)),
+      workingDirectory_(std::move(workingDirectory)),
+      dataRoot_(std::move(dataRoot)),
+      arguments_(std::move(arguments)) {}
+
 GameProcess::~GameProcess() { Kill(); }
 
 bool GameProcess::Start() {
@@ -55,20 +62,22 @@ bool GameProcess::Start() {
         envp.push_back(const_cast<char*>(entry.c_str()));
     }
     envp.push_back(nullptr);
-    const std::string out = Root() + "out.txt";
-    const std::string err = Root() + "err.txt";
-    char executable[] = VELMOR_EXECUTABLE;
-    char* argv[] = {executable, nullptr};
+    const std::string out = data_.Root() + "out.txt";
+    const std::string err = data_.Root() + "err.txt";
+    std::vector<char*> argv = {executable_.data()};
+    for (std::string& argument : arguments_) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    // The game finds its Data/ in its working directory.
-    posix_spawn_file_actions_addchdir_np(&actions, Root().c_str());
+    posix_spawn_file_actions_addchdir_np(&actions, workingDirectory_.c_str());
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, executable, &actions, nullptr, argv, envp.data());
+    const int failed = posix_spawn(&pid, executable_.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (failed != 0) {
         return false;
@@ -117,7 +126,7 @@ void GameProcess::Kill() {
 }
 
 std::string GameProcess::ErrorOutput() const {
-    std::ifstream in(Root() + "err.txt");
+    std::ifstream in(data_.Root() + "err.txt");
     std::stringstream text;
     text << in.rdbuf();
     return text.str();

@@ -4,21 +4,28 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "support/TempData.h"
 
 // The real game executable, started in a temporary directory that holds a
-// copy of the shipped Data/. It is killed when this object goes, whatever
-// state the test left it in.
+// copy of the shipped Data/, or an installed copy started elsewhere. It is
+// killed when this object goes, whatever state the test left it in.
 class GameProcess {
 public:
     GameProcess();
+    // `executable` started in `workingDirectory` with `arguments`; its data
+    // lies below `dataRoot` (a directory holding Data/) or elsewhere, where
+    // the game finds it by itself.
+    GameProcess(std::string executable, std::string workingDirectory, std::string dataRoot,
+                std::vector<std::string> arguments = {});
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
 
-    // The directory the game runs in, with its Data/.
-    const std::string& Root() const { return data_.Root(); }
+    // The directory that holds the game's Data/ (where it runs, unless
+    // another working directory was given).
+    const std::string& Root() const { return dataRoot_; }
     bool Start();
     pid_t Pid() const { return pid_; }
     bool Running();
@@ -34,7 +41,12 @@ public:
 private:
     bool Reap(bool block);
 
+    // Its output files, and by default the copy of the data.
     TempData data_;
+    std::string executable_ = VELMOR_EXECUTABLE;
+    std::string workingDirectory_ = data_.Root();
+    std::string dataRoot_ = data_.Root();
+    std::vector<std::string> arguments_;
     pid_t pid_ = -1;
     bool ended_ = false;
     bool crashed_ = false;

@@ -100,3 +100,9 @@ TEST_F(RealGameMenu, EscOnTheMenuEndsTheGameWithStatusZero) {
                                     << game_->ErrorOutput();
     EXPECT_EQ(*status, 0);
 }
+
+TEST_F(RealGameMenu, TheWindowShowsTheGamesIcon) {
+    // Data/Images/icon.png is 64 pixels wide; without it the window would
+    // give the desktop no icon of its own.
+    EXPECT_EQ(display_.IconWidth(window_), 64);
+}

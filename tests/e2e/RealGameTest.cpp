@@ -20,12 +20,18 @@ std::string Describe(const std::optional<double>& score) {
 }
 }  // namespace
 
-void RealGameTest::SetUp() {
+void RealGameTest::SetUp() { StartGame(std::make_unique<GameProcess>()); }
+
+void RealGameTest::StartGame(std::unique_ptr<GameProcess> game) {
     if (const std::string missing = MissingForDisplayTests(true); !missing.empty()) {
         GTEST_SKIP() << missing;
     }
     ASSERT_TRUE(display_.Open()) << "cannot open the X display " << std::getenv("DISPLAY");
-    game_ = std::make_unique<GameProcess>();
+    if (game_) {
+        game_->Kill();
+    }
+    window_ = 0;
+    game_ = std::move(game);
     const std::optional<GameLayout::Menu> menu = GameLayout(game_->Root()).ReadMenu();
     ASSERT_TRUE(menu.has_value()) << "the engine cannot read the menu of the shipped data";
     menu_ = *menu;

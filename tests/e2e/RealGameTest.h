@@ -22,8 +22,12 @@
 // they should show is read from the data with the engine's reader.
 class RealGameTest : public ::testing::Test {
 protected:
+    // Starts the built game on a copy of the shipped data.
     void SetUp() override;
     void TearDown() override;
+    // Starts `game` and waits for its window and its menu (a fatal failure
+    // when they do not come).
+    void StartGame(std::unique_ptr<GameProcess> game);
 
     // Waits for a screenshot that satisfies `shown`, polling, for at most
     // `seconds`; the last screenshot taken either way (empty if the game

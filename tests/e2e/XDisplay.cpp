@@ -14,9 +14,10 @@ namespace {
 // handler would end the test program for that.
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
-long WindowPid(Display* display, Window window) {
-    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", True);
-    if (pidAtom == None) {
+// The first 32-bit number of a window's CARDINAL property; -1 when it has none.
+long FirstCardinal(Display* display, Window window, const char* property) {
+    const Atom atom = XInternAtom(display, property, True);
+    if (atom == None) {
         return -1;
     }
     Atom type = None;
@@ -24,18 +25,18 @@ long WindowPid(Display* display, Window window) {
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    long pid = -1;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+    long value = -1;
+    if (XGetWindowProperty(display, window, atom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
             Success &&
         data != nullptr) {
         if (type == XA_CARDINAL && format == 32 && count == 1) {
-            pid = *reinterpret_cast<long*>(data);
+            value = *reinterpret_cast<long*>(data);
         }
     }
     if (data != nullptr) {
         XFree(data);
     }
-    return pid;
+    return value;
 }
 
 std::string WindowTitle(Display* display, Window window) {
@@ -88,7 +89,7 @@ unsigned long XDisplay::FindWindow(pid_t pid, const std::string& title) const {
         if (XGetWindowAttributes(display_, children[i], &attributes) == 0 || attributes.map_state != IsViewable) {
             continue;
         }
-        if (WindowPid(display_, children[i]) == pid && WindowTitle(display_, children[i]) == title) {
+        if (FirstCardinal(display_, children[i], "_NET_WM_PID") == pid && WindowTitle(display_, children[i]) == title) {
             found = children[i];
         }
     }
@@ -96,6 +97,10 @@ unsigned long XDisplay::FindWindow(pid_t pid, const std::string& title) const {
         XFree(children);
     }
     return found;
+}
+
+long XDisplay::IconWidth(unsigned long window) const {
+    return display_ == nullptr ? 0 : std::max(0L, FirstCardinal(display_, window, "_NET_WM_ICON"));
 }
 
 bool XDisplay::Size(unsigned long window, int& width, int& height) const {

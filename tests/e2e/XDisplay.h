@@ -21,6 +21,9 @@ public:
     unsigned long FindWindow(pid_t pid, const std::string& title) const;
     // The window's size in pixels; false once it is gone.
     bool Size(unsigned long window, int& width, int& height) const;
+    // The width of the first icon the window gives the desktop
+    // (_NET_WM_ICON); 0 when it gives none.
+    long IconWidth(unsigned long window) const;
     // The window's client area; empty when it cannot be read.
     Screenshot Capture(unsigned long window) const;
     // Only the pixels of a rectangle of the client area are read (the rest

@@ -7,14 +7,10 @@
 // commands); a missing part is the whole input again, so a plain data file
 // is tried in all three roles.
 
-#include <stdlib.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -22,7 +18,6 @@
 
 #include "FuzzArchetypes.h"
 #include "FuzzInput.h"
-#include "core/Application.h"
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
@@ -31,65 +26,39 @@
 #include "objects/DataReader.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/play/HeadlessGame.h"
+#include "support/TempData.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string MakeTempRoot() {
-    // Memory-backed where there is such a place: every input writes its
-    // files anew.
-    std::error_code error;
-    const fs::path base = fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string pattern = (base / "velmor-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    return pattern + "/";
-}
-
-void WriteFile(const std::string& path, std::string_view content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-}
-
 class FuzzEngine {
 public:
-    FuzzEngine() : root_(MakeTempRoot()) {
-        fs::create_directories(root_ + "Data/Archetypes");
-        fs::create_directories(root_ + "Data/Levels");
-        fs::create_directories(root_ + "Data/Images");
+    // The data in memory where there is such a place: every input writes
+    // its files anew.
+    FuzzEngine() : data_(fs::is_directory("/dev/shm") ? "/dev/shm" : ""), game_(HeadlessGame::Config{data_.Root()}) {
         // The shipped archetypes too, so that the shipped levels used as
         // seeds find what they name.
         std::error_code error;
-        fs::copy(std::string(VELMOR_SOURCE_DIR) + "/Data/Archetypes", root_ + "Data/Archetypes",
+        fs::copy(SourceRoot() + "Data/Archetypes", data_.Root() + "Data/Archetypes",
                  fs::copy_options::overwrite_existing, error);
         for (const auto& archetype : kFuzzArchetypes) {
-            WriteFile(root_ + "Data/Archetypes/" + archetype[0], archetype[1]);
+            data_.Archetype(archetype[0], archetype[1]);
         }
-        WriteFile(root_ + "Data/Levels/menu.lvl", "");
-        WriteFile(root_ + "Data/Levels/gameend.lvl", "text.txt end");
-        Application::Options options;
-        options.seed = 1;
-        options.dataRoot = root_;
-        app_.emplace(platform_, options);
-        if (!app_->Startup()) {
+        data_.Level("menu.lvl", "");
+        data_.Level("gameend.lvl", "text.txt end");
+        if (!game_.Start()) {
             std::abort();
         }
         Reset();
     }
-    ~FuzzEngine() {
-        app_->Shutdown();
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
 
     void Run(std::string_view archetype, std::string_view level, std::string_view commands) {
         std::srand(1);
-        WriteFile(root_ + "Data/Archetypes/fuzz.txt", archetype);
-        WriteFile(root_ + "Data/Levels/fuzz.lvl", level);
-        WriteFile(root_ + "Data/Archetypes/fuzz.lvl", level);  // a level that names itself
+        data_.Archetype("fuzz.txt", std::string(archetype));
+        data_.Level("fuzz.lvl", std::string(level));
+        data_.Archetype("fuzz.lvl", std::string(level));  // a level that names itself
 
         Broadcast(LevelMessage(MsgLoadLevel, "fuzz.lvl"));
         if (GameObject* object = gFactory->CreateObject("fuzz.txt")) {
@@ -110,12 +79,12 @@ public:
             }
         }
 
-        platform_.MouseMove(640, 512);
-        platform_.LeftDown();
-        platform_.RightDown();
+        game_.platform.MouseMove(640, 512);
+        game_.platform.LeftDown();
+        game_.platform.RightDown();
         Frame();
-        platform_.KeyDown('L');
-        platform_.LeftUp();
+        game_.platform.KeyDown('L');
+        game_.platform.LeftUp();
         Frame();
         Frame();
         Reset();
@@ -125,9 +94,8 @@ private:
     void Broadcast(LevelMessage message) { gCore->BroadcastMessage(&message); }
 
     void Frame() {
-        platform_.Advance(16);
         gCore->running = true;
-        app_->RunFrame();
+        game_.Frame(16);
     }
 
     // Back to an engine without levels or objects; the departures this
@@ -151,12 +119,11 @@ private:
         gCore->paused = false;
         gCore->zeroTimeFrames = 0;
         // The recording device keeps every call; nothing here reads them.
-        platform_.Log().Clear();
+        game_.platform.Log().Clear();
     }
 
-    std::string root_;
-    HeadlessPlatform platform_;
-    std::optional<Application> app_;
+    TempData data_;  // removed after the engine is gone
+    HeadlessGame game_;
 };
 
 }  // namespace

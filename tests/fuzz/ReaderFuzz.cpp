@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <istream>
 #include <locale>
 #include <memory>
@@ -33,6 +32,7 @@
 #include "graphics/Graphics.h"
 #include "objects/DataReader.h"
 #include "objects/Factory.h"
+#include "objects/FileDataSource.h"
 #include "objects/GameObject.h"
 #include "objects/MemoryDataSource.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -155,10 +155,7 @@ public:
         std::error_code error;
         for (const auto& entry :
              std::filesystem::directory_iterator(std::string(VELMOR_SOURCE_DIR) + "/Data/Archetypes", error)) {
-            std::ifstream file(entry.path(), std::ios::binary);
-            std::stringstream text;
-            text << file.rdbuf();
-            files_.Set(Archetype(entry.path().filename().string()), text.str());
+            files_.Set(Archetype(entry.path().filename().string()), FileDataSource().Open(entry.path().string()));
         }
         gFactory->SetDataSource(&files_);
         // The shipped images once, from the real data root: the graphics

@@ -52,7 +52,9 @@ GameObject& PhysicsWorld::Add(const BodyPlan& plan) {
     body->drag = plan.drag;
     object->AddComponent(std::unique_ptr<Component>(position));
     object->AddComponent(std::unique_ptr<Component>(body));
-    object->AddComponent(std::unique_ptr<Component>(new CollisionProbe(&log)));
+    if (plan.probe) {
+        object->AddComponent(std::unique_ptr<Component>(new CollisionProbe(&log)));
+    }
     object->Initialize();
     objects.push_back(std::move(object));
     return *objects.back();

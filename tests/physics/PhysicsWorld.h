@@ -52,10 +52,11 @@ struct BodyPlan {
     bool resolve = true;
     float restitution = 0.9f;
     float drag = 0.0f;
+    bool probe = true;  // a CollisionProbe logging into the world's log
 };
 
 // A physics system with hand-built objects (Position, Body, CollisionProbe)
-// and no factory. Several worlds may coexist: every operation first points
+// and no factory, for tests, fuzz targets and benchmarks. Several worlds may coexist: every operation first points
 // gPhysics at this world's system.
 class PhysicsWorld {
 public:

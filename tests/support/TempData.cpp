@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 
 std::string SourceRoot() { return std::string(VELMOR_SOURCE_DIR) + "/"; }
 
-TempData::TempData() {
+TempData::TempData(const std::string& parent) {
+    const fs::path base = parent.empty() ? fs::temp_directory_path() : fs::path(parent);
 #ifdef _WIN32
     // No mkdtemp on Windows: random names until one is new.
     std::random_device random;
@@ -30,14 +31,14 @@ TempData::TempData() {
         if (attempt == 100) {
             throw std::runtime_error("cannot create a temporary directory");
         }
-        pattern = (fs::temp_directory_path() / ("velmor-test-" + std::to_string(random()))).string();
+        pattern = (base / ("velmor-test-" + std::to_string(random()))).string();
         std::error_code failed;
         if (fs::create_directory(pattern, failed)) {
             break;
         }
     }
 #else
-    std::string pattern = (fs::temp_directory_path() / "velmor-test-XXXXXX").string();
+    std::string pattern = (base / "velmor-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a temporary directory");
     }
@@ -49,8 +50,10 @@ TempData::TempData() {
 }
 
 TempData::~TempData() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
+    if (!kept_) {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
 }
 
 void TempData::Write(const std::string& relativePath, const std::string& content) const {

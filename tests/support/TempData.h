@@ -2,11 +2,12 @@
 
 #include <string>
 
-// A data set written by a test into a fresh temporary directory:
-// <root>/Data/Archetypes, Levels and Images. Removed on destruction.
+// A data set written by a test, benchmark or fuzz target into a fresh
+// temporary directory: <root>/Data/Archetypes, Levels and Images. Removed on
+// destruction unless kept.
 class TempData {
 public:
-    TempData();
+    explicit TempData(const std::string& parent = "");  // "": the system's temporary directory
     ~TempData();
     TempData(const TempData&) = delete;
     TempData& operator=(const TempData&) = delete;
@@ -24,9 +25,11 @@ public:
     void CopyShippedImage(const std::string& name) const;
     // Writes a w x h PNG of one RGBA colour to Data/Images/<name>.
     void SolidImage(const std::string& name, int width, int height, unsigned rgba) const;
+    void Keep() { kept_ = true; }  // leaves the directory on disk
 
 private:
     std::string root_;
+    bool kept_ = false;
 };
 
 // The repository root (where the shipped Data/ lives), with a trailing slash.

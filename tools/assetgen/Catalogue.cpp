@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 
 #include "FontFile.h"
+#include "IconArt.h"
 
 std::vector<Asset> AllAssets() {
     std::vector<Asset> all = GameArt();
@@ -11,6 +12,8 @@ std::vector<Asset> AllAssets() {
     all.insert(all.end(), screens.begin(), screens.end());
     std::vector<Asset> marks = MarkArt();
     all.insert(all.end(), marks.begin(), marks.end());
+    // The window's icon, read by the game from its data.
+    all.push_back({"icon.png", 64, 64, DrawIcon});
     return all;
 }
 

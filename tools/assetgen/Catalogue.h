@@ -21,7 +21,7 @@ std::vector<Asset> GameArt();
 std::vector<Asset> ScreenArt();
 // What a death leaves where it happened.
 std::vector<Asset> MarkArt();
-// All of them, in a fixed order.
+// All of them and the window's icon, in a fixed order.
 std::vector<Asset> AllAssets();
 
 // Draws every asset and writes it to `directory`/<name>. Returns the names

@@ -1,30 +1,35 @@
-// Draws every image of the shipped game and writes them as PNG files:
-//   velmor-assetgen <output directory>     (normally Data/Images)
+// Draws every image of the shipped game and writes them as PNG files, or
+// the game's icons (PNG at every desktop size and the Windows icon file):
+//   velmor-assetgen <output directory>            (normally Data/Images)
+//   velmor-assetgen --icons <output directory>    (normally dist/icons)
 // The output is deterministic, so the committed images can be remade.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "Catalogue.h"
+#include "IconArt.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: velmor-assetgen <output directory>\n");
+    const bool icons = argc == 3 && std::string(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: velmor-assetgen [--icons] <output directory>\n");
         return 2;
     }
-    const std::string directory = argv[1];
+    const std::string directory = argv[argc - 1];
     std::error_code error;
     std::filesystem::create_directories(directory, error);
     if (!std::filesystem::is_directory(directory)) {
         std::fprintf(stderr, "velmor-assetgen: %s is not a directory\n", directory.c_str());
         return 2;
     }
-    const auto failed = WriteAssets(directory);
+    const auto failed = icons ? WriteIcons(directory) : WriteAssets(directory);
     for (const std::string& name : failed) {
         std::fprintf(stderr, "velmor-assetgen: failed: %s\n", name.c_str());
     }
     if (failed.empty()) {
-        std::printf("velmor-assetgen: wrote %zu images to %s\n", AllAssets().size(), directory.c_str());
+        std::printf("velmor-assetgen: wrote %zu %s to %s\n", icons ? IconSizes().size() + 1 : AllAssets().size(),
+                    icons ? "icon files" : "images", directory.c_str());
     }
     return failed.empty() ? 0 : 1;
 }

@@ -120,7 +120,8 @@ void CheckObserver::OnSkippedToken(const DataPosition& where, const std::string&
 
 void CheckObserver::OnUnknownKey(const DataPosition& where, const std::string& keyword, const std::string& key,
                                  const std::string& context) {
-    Report(FileOf(where), where.offset, "unknown key " + Quote(key) + " after " + Quote(keyword) + " in " + context);
+    const std::string in = IsLevelCommand(context) ? "the " + Quote(context) + " command" : context;
+    Report(FileOf(where), where.offset, "unknown key " + Quote(key) + " after " + Quote(keyword) + " in " + in);
 }
 
 void CheckObserver::OnFailedRead(const DataPosition& where, const char* expected) {

@@ -9,6 +9,7 @@
 #include "components/Controllable.h"
 #include "components/IDAnnouncer.h"
 #include "components/ObjectThrower.h"
+#include "game/GameFiles.h"
 #include "game/GameLogic.h"
 #include "game/Level.h"
 #include "graphics/Sprite.h"
@@ -22,31 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Files the game's own code opens, and what it relies on in them.
-struct NamedFile {
-    FileKind kind;
-    const char* name;
-    std::vector<const char*> components;
-};
-
-const std::vector<NamedFile>& NamedFiles() {
-    static const std::vector<NamedFile> files = {
-        {FileKind::Archetype, "text.txt", {"Position", "Sprite"}},
-        {FileKind::Archetype, "snowball.txt", {"Body", "Position", "Snowball"}},
-        {FileKind::Archetype, "fireball.txt", {"Body", "Fireball", "Position"}},
-        {FileKind::Archetype, "hole.txt", {"Body", "Hole", "Position"}},
-        {FileKind::Level, "menu.lvl", {}},
-        {FileKind::Level, "gameend.lvl", {}},
-        {FileKind::Image, "cursor.png", {}},
-        {FileKind::Image, "firecursor.png", {}},
-        {FileKind::Image, "snowcursor.png", {}},
-        {FileKind::Image, "bothcursor.png", {}},
-        {FileKind::Image, "gameover.png", {}},
-        {FileKind::Image, "youwin.png", {}},
-    };
-    return files;
-}
 
 // The data files below one directory, as names relative to it, sorted.
 // Hidden files (".gitkeep") are not data.
@@ -108,7 +84,7 @@ std::string WithSlash(std::string root) {
 }
 
 void CheckNamedFiles(CheckObserver& observer) {
-    for (const NamedFile& file : NamedFiles()) {
+    for (const GameFiles::File& file : GameFiles::All()) {
         const std::string path = observer.PathOf(file.kind, file.name);
         std::error_code error;
         if (!fs::is_regular_file(path, error)) {
@@ -130,7 +106,7 @@ void CheckArchetype(CheckObserver& observer, const std::string& name, CheckResul
         result.errors.push_back("cannot read \"" + observer.Relative(path) + "\"");
         return;
     }
-    for (const NamedFile& file : NamedFiles()) {
+    for (const GameFiles::File& file : GameFiles::All()) {
         if (file.kind != FileKind::Archetype || name != file.name) {
             continue;
         }
@@ -190,8 +166,8 @@ void CheckDrawnImage(CheckObserver& observer, const GameObject& object, const st
 // what the code creates (the end screen's text.txt excepted, whose image
 // the code replaces).
 void CheckArchetypeImages(CheckObserver& observer, std::set<std::string> names) {
-    for (const NamedFile& file : NamedFiles()) {
-        if (file.kind == FileKind::Archetype && std::string(file.name) != "text.txt") {
+    for (const GameFiles::File& file : GameFiles::All()) {
+        if (file.kind == FileKind::Archetype && std::string(file.name) != GameFiles::kEndText) {
             names.insert(file.name);
         }
     }
@@ -233,7 +209,9 @@ void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& r
 
 }  // namespace
 
-bool IsScreenLevel(const std::string& levelFile) { return levelFile == "menu.lvl" || levelFile == "gameend.lvl"; }
+bool IsScreenLevel(const std::string& levelFile) {
+    return levelFile == GameFiles::kMenuLevel || levelFile == GameFiles::kEndLevel;
+}
 
 CheckResult CheckData(const std::string& rootArgument, bool all) {
     CheckResult result;

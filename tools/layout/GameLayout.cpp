@@ -4,6 +4,7 @@
 
 #include "components/Clickable.h"
 #include "components/IDAnnouncer.h"
+#include "game/GameFiles.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
@@ -129,7 +130,7 @@ std::optional<GameLayout::Level> GameLayout::ReadLevel(const MenuButton& button)
         level.cursor = PlacementOf(*object);
         cursor = true;
     }
-    GameObject* snowball = gFactory != nullptr ? gFactory->CreateObject("snowball.txt") : nullptr;
+    GameObject* snowball = gFactory != nullptr ? gFactory->CreateObject(GameFiles::kSnowball) : nullptr;
     if (!player || !cursor || snowball == nullptr) {
         return std::nullopt;
     }

@@ -8,12 +8,19 @@
 // resident memory) keeps growing, from the peak of each window of frames.
 //
 // The first `warmup` windows are ignored (caches, allocator pools and the
-// sanitizers' quarantine fill there). The next `baselineWindows` peaks give
-// the baseline. A later window fails the run when its peak exceeds the
-// baseline by more than the tolerance (the larger of `absolute` and
-// `relative` times the baseline) and the peaks rose strictly over it and
-// the two windows before it: still rising after a long run, not one busy
-// window (which falls back) nor a level that simply holds more (a plateau).
+// sanitizers' quarantine fill there). The tolerance above a level is the
+// larger of `absolute` and `relative` times that level. A window fails the
+// run when
+//  - its peak exceeds the baseline (the highest of the first
+//    `baselineWindows` peaks) beyond the tolerance and the peaks rose
+//    strictly over it and the two windows before it: still rising after a
+//    long run; or
+//  - over the whole run so far, split in thirds, the level of each third
+//    (its median peak, the lower one of an even count) rose over the one
+//    before and the last third's exceeds the first's beyond the tolerance:
+//    a leak that grows in steps or slowly.
+// One busy window (which falls back) never moves a level, and a level that
+// simply holds more (a plateau) stops rising.
 class GrowthWatch {
 public:
     GrowthWatch(std::string name, double absolute, double relative, int warmup = 2, int baselineWindows = 2)
@@ -33,10 +40,13 @@ public:
     bool EndWindow(std::string& why);
 
     double WindowPeak() const { return peaks_.empty() ? 0.0 : peaks_.back(); }
-    double Baseline() const { return baseline_; }
     const std::vector<double>& Peaks() const { return peaks_; }
 
 private:
+    double Limit(double level) const;
+    bool StillRising(std::string& why) const;
+    bool RoseOverTheRun(std::string& why) const;
+
     std::string name_;
     double absolute_;
     double relative_;

@@ -7,6 +7,7 @@
 
 #include "components/Clickable.h"
 #include "core/WinTypes.h"
+#include "game/GameFiles.h"
 #include "game/GameLogic.h"
 #include "game/Level.h"
 #include "objects/Factory.h"
@@ -27,7 +28,6 @@ constexpr double kEscapeKey = 1.0 / 2000.0;
 constexpr int kMovementKeys[] = {win::VK_UP, win::VK_DOWN, win::VK_LEFT, win::VK_RIGHT, 'W', 'A', 'S', 'D'};
 constexpr int kWidth = 1280;
 constexpr int kHeight = 1024;
-const char* const kEndScreen = "gameend.lvl";
 
 double ThreadSeconds() {
     timespec now{};
@@ -189,7 +189,7 @@ void SoakRun::NoteLevels() {
         if (!first) {
             ++levelSwitches;
         }
-        if (name == kEndScreen) {
+        if (name == GameFiles::kEndLevel) {
             ++endScreens;
         }
     }

@@ -7,6 +7,7 @@
 #include "components/IDAnnouncer.h"
 #include "components/Swimming.h"
 #include "core/Messages.h"
+#include "game/GameFiles.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
@@ -121,7 +122,7 @@ GameObject* ButtonTo(const std::string& fileName) {
 }
 
 std::string EndScreen() {
-    for (const char* image : {"gameover.png", "youwin.png"}) {
+    for (const char* image : {GameFiles::kGameOverImage, GameFiles::kYouWinImage}) {
         if (!Showing(image).empty()) {
             return image;
         }

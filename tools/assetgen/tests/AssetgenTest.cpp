@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Catalogue.h"
+#include "IconArt.h"
 #include "platform/ImageFile.h"
 #include "support/TempData.h"
 
@@ -149,6 +150,26 @@ TEST_F(Generated, TheFourCursorsDifferFromEachOther) {
             }
         }
     }
+}
+
+TEST(Icons, TheCommittedIconsAreTheGeneratedOnesAtEverySize) {
+    TempData fresh;
+    ASSERT_TRUE(WriteIcons(fresh.Root()).empty());
+    const std::string committed = SourceRoot() + "dist/icons/";
+    for (int size : IconSizes()) {
+        const std::string name = "velmor-" + std::to_string(size) + ".png";
+        Image shipped;
+        Image drawn;
+        ASSERT_TRUE(LoadImageFile(committed + name, shipped)) << name;
+        ASSERT_TRUE(LoadImageFile(fresh.Root() + name, drawn)) << name;
+        EXPECT_EQ(shipped.width, static_cast<std::uint32_t>(size)) << name;
+        EXPECT_TRUE(shipped.width == drawn.width && shipped.height == drawn.height && shipped.rgba == drawn.rgba)
+            << "dist/icons/" << name << " is stale: run velmor-assetgen --icons dist/icons";
+    }
+    // The Windows icon: the small sizes drawn now, the large one the
+    // committed PNG; a stale or hand-edited file differs here.
+    EXPECT_EQ(ReadBytes(committed + "velmor.ico"), IconFile(ReadBytes(committed + "velmor-256.png")))
+        << "dist/icons/velmor.ico is stale: run velmor-assetgen --icons dist/icons";
 }
 
 TEST(Canvas, BlendsSourceOverAndClipsAtTheEdges) {

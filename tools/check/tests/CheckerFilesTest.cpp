@@ -25,7 +25,7 @@ TEST(CheckerFilesTest, MissingFilesNamedByData) {
                   R"(Data/Levels/level1.lvl:6:1: missing archetype file "Data/Archetypes/ghost.txt")",
                   R"(Data/Levels/menu.lvl:1:55: missing level file "Data/Levels/level9.lvl")",
                   R"(Data/Levels/menu.lvl:2:30: "LoadLevel" names no level file (no "string level <file>"))",
-                  R"(Data/Levels/menu.lvl:2:47: skipped token "lvl" in the "LoadLevel" command)",
+                  R"(Data/Levels/menu.lvl:2:47: unknown key "lvl" after "string" in the "LoadLevel" command)",
                   R"(Data/Levels/menu.lvl:2:51: skipped token "help.lvl" in the "LoadLevel" command)",
               }));
 }
