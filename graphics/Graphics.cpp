@@ -37,6 +37,20 @@ std::int32_t Pixel(float v) {
     return static_cast<std::int32_t>(std::lround(v > -kFar && v < kFar ? v : (v >= kFar ? kFar : -kFar)));
 }
 
+// Empties a list that owns none of its members, so that a member that
+// outlives the graphics system does not try to leave it.
+template <class T, T* T::*Next, T* T::*Prev>
+void Detach(IntrusiveList<T, Next, Prev>& list, bool T::*listed) {
+    for (T* member = list.head; member != nullptr;) {
+        T* following = member->*Next;
+        member->*Next = nullptr;
+        member->*Prev = nullptr;
+        member->*listed = false;
+        member = following;
+    }
+    list = {};
+}
+
 template <class T>
 void ReleaseAndClear(T*& pointer) {
     if (pointer != nullptr) {
@@ -62,22 +76,8 @@ Graphics::~Graphics() {
     if (gGraphics == this) {
         gGraphics = nullptr;
     }
-    for (Sprite* sprite = sprites.head; sprite != nullptr;) {
-        Sprite* following = sprite->drawNext;
-        sprite->drawNext = nullptr;
-        sprite->drawPrev = nullptr;
-        sprite->inDrawList_ = false;
-        sprite = following;
-    }
-    sprites = {};
-    for (TextLabel* label = labels.head; label != nullptr;) {
-        TextLabel* following = label->labelNext;
-        label->labelNext = nullptr;
-        label->labelPrev = nullptr;
-        label->listed_ = false;
-        label = following;
-    }
-    labels = {};
+    Detach(sprites, &Sprite::inDrawList_);
+    Detach(labels, &TextLabel::listed_);
     drawOrder_.Clear();
     textures.clear();
 }
