@@ -7,6 +7,7 @@
 #include <set>
 
 #include "components/Controllable.h"
+#include "components/Hazards.h"
 #include "components/IDAnnouncer.h"
 #include "components/ObjectThrower.h"
 #include "game/GameFiles.h"
@@ -98,6 +99,25 @@ void CheckNamedFiles(CheckObserver& observer) {
     }
 }
 
+// Notes the archetypes the game builds for this object on their own: what
+// it throws, what it leaves when killed and what it leaves on its victims.
+void NoteBuiltAlone(const GameObject& object, std::set<std::string>& names) {
+    const auto note = [&names](const std::string& name) {
+        if (!name.empty()) {
+            names.insert(name);
+        }
+    };
+    if (const auto* thrower = object.Get<ObjectThrower>()) {
+        note(thrower->object);
+    }
+    if (const auto* killable = object.Get<Killable>()) {
+        note(killable->remains);
+    }
+    if (const auto* deadly = object.Get<Deadly>()) {
+        note(deadly->mark);
+    }
+}
+
 void CheckArchetype(CheckObserver& observer, const std::string& name, CheckResult& result,
                     std::set<std::string>& thrown) {
     const std::string path = observer.PathOf(FileKind::Archetype, name);
@@ -117,9 +137,7 @@ void CheckArchetype(CheckObserver& observer, const std::string& name, CheckResul
             }
         }
     }
-    if (const ObjectThrower* thrower = object->Get<ObjectThrower>()) {
-        thrown.insert(thrower->object);
-    }
+    NoteBuiltAlone(*object, thrown);
     object->Destroy();
     CheckEngine::Flush();
 }
@@ -157,13 +175,11 @@ void CheckDrawnImage(CheckObserver& observer, const GameObject& object, const st
         observer.CheckDrawnImage(object.id, sprite->name, 2.0f * std::abs(position->size.x),
                                  2.0f * std::abs(position->size.y), levelPath);
     }
-    if (const ObjectThrower* thrower = object.Get<ObjectThrower>()) {
-        thrown.insert(thrower->object);
-    }
+    NoteBuiltAlone(object, thrown);
 }
 
-// The objects the game builds from an archetype alone: what is thrown and
-// what the code creates (the end screen's text.txt excepted, whose image
+// The objects the game builds from an archetype alone: what is thrown, what
+// a death leaves and what the code creates (the end screen's text.txt excepted, whose image
 // the code replaces).
 void CheckArchetypeImages(CheckObserver& observer, std::set<std::string> names) {
     for (const GameFiles::File& file : GameFiles::All()) {
