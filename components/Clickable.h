@@ -9,7 +9,6 @@
 
 class Body;
 class Sprite;
-class Texture;
 
 // Makes an object a button: a matching mouse-button event inside its body's
 // shape broadcasts the level command the component holds.
