@@ -12,7 +12,9 @@
 #include "physics/Body.h"
 
 Clickable::~Clickable() {
-    updateLink_.Leave(*this);
+    if (hoverWatch_ != nullptr) {
+        hoverLink_.Leave(*hoverWatch_);
+    }
     link_.Leave(*this);
 }
 
@@ -29,9 +31,11 @@ void Clickable::Initialize() {
     body = owner != nullptr ? owner->Get<Body>() : nullptr;
     link_.Join(*this, &Level::mouseListeners);
     // Only a button that changes on hover needs updates.
-    if (!hover.empty()) {
+    if (!hover.empty() && hoverWatch_ == nullptr) {
         sprite_ = owner != nullptr ? owner->Get<Sprite>() : nullptr;
-        updateLink_.Join(*this, &Level::updateList);
+        hoverWatch_ = std::make_unique<HoverWatch>(*this);
+        hoverWatch_->owner = owner;
+        hoverLink_.Join(*hoverWatch_, &Level::updateList);
         if (gGraphics != nullptr) {
             gGraphics->LoadTexture(hover);  // loaded now, not at the first hover
         }
@@ -43,7 +47,7 @@ bool Clickable::PointerOver() const {
            body->shape->ContainsPoint(gGameLogic->mousePosition);
 }
 
-void Clickable::Update(float /*dt*/) {
+void Clickable::ShowHover() {
     if (sprite_ == nullptr || gGraphics == nullptr) {
         return;
     }

@@ -22,9 +22,6 @@ public:
     void Initialize() override;
     void Serialize(DataReader& in) override;
     void SendMessage(Message* message) override;
-    // With a `hover` image: shows it on the sibling sprite while the pointer
-    // is over the button, and the sprite's own image otherwise.
-    void Update(float dt) override;
 
     bool PointerOver() const;
 
@@ -36,8 +33,26 @@ public:
     std::string hover;
 
 private:
+    // Puts a button with a hover image into its level's update list. A
+    // component links into one level list at a time, and the button itself
+    // is a mouse listener; this stands in for it there.
+    class HoverWatch : public Component {
+    public:
+        explicit HoverWatch(Clickable& button) : Component("Clickable hover"), button_(button) {}
+        void Serialize(DataReader& /*in*/) override {}
+        void Update(float /*dt*/) override { button_.ShowHover(); }
+
+    private:
+        Clickable& button_;
+    };
+
+    // Shows the hover image on the sibling sprite while the pointer is over
+    // the button, and the sprite's own image otherwise.
+    void ShowHover();
+
     LevelListLink link_;
-    LevelListLink updateLink_;
+    std::unique_ptr<HoverWatch> hoverWatch_;
+    LevelListLink hoverLink_;
     Sprite* sprite_ = nullptr;
     bool hovered_ = false;
 };
