@@ -20,10 +20,7 @@ case "${1:-}" in
     *) echo "usage: $0 [--check]" >&2; exit 2 ;;
 esac
 fail() { echo "package.sh: FAILED: $*" >&2; exit 1; }
-launcher=()
-if command -v ccache >/dev/null; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+source scripts/lib.sh
 bash scripts/deps.sh package
 
 cmake --preset package "${launcher[@]}" >/dev/null

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "core/Application.h"
 #include "core/Core.h"
@@ -155,24 +156,17 @@ TEST_F(WindowInput, DestroyWithoutACoreProducesNothing) {
 }
 
 TEST(WindowSize, OuterSizeIsClampedToTheDesktop) {
-    int w = 0;
-    int h = 0;
-    ClampWindowSize({0, 0, 1920, 1080}, w, h);
-    EXPECT_EQ(w, 1280);
-    EXPECT_EQ(h, 1024);
-    ClampWindowSize({0, 0, 1024, 768}, w, h);
-    EXPECT_EQ(w, 1024);
-    EXPECT_EQ(h, 768);
-    ClampWindowSize({0, 0, 1280, 1024}, w, h);
-    EXPECT_EQ(w, 1280);
-    EXPECT_EQ(h, 1024);
-    ClampWindowSize({0, 0, 2560, 900}, w, h);
-    EXPECT_EQ(w, 1280);
-    EXPECT_EQ(h, 900);
-    // The size is right - left, wherever the desktop starts.
-    ClampWindowSize({-100, 50, 924, 818}, w, h);
-    EXPECT_EQ(w, 1024);
-    EXPECT_EQ(h, 768);
+    // The last: the size is right - left, wherever the desktop starts.
+    const std::pair<WinRect, std::pair<int, int>> cases[] = {{{0, 0, 1920, 1080}, {1280, 1024}},
+                                                             {{0, 0, 1024, 768}, {1024, 768}},
+                                                             {{0, 0, 1280, 1024}, {1280, 1024}},
+                                                             {{0, 0, 2560, 900}, {1280, 900}},
+                                                             {{-100, 50, 924, 818}, {1024, 768}}};
+    for (const auto& [desktop, size] : cases) {
+        std::pair<int, int> clamped;
+        ClampWindowSize(desktop, clamped.first, clamped.second);
+        EXPECT_EQ(clamped, size);
+    }
 }
 
 // Counts the destruction messages the window procedure receives, and

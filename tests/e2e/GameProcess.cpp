@@ -77,7 +77,7 @@ bool GameProcess::Start() {
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, workingDirectory_.c_str());
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, executable_.c_str(), &actions, nullptr, argv.data(), envp.data());
+    const int failed = posix_spawnp(&pid, executable_.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (failed != 0) {
         return false;
@@ -110,7 +110,7 @@ std::optional<int> GameProcess::WaitForExit(double seconds) {
         if (pid_ <= 0 || std::chrono::steady_clock::now() > deadline) {
             return std::nullopt;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     if (crashed_) {
         return std::nullopt;
@@ -125,8 +125,8 @@ void GameProcess::Kill() {
     }
 }
 
-std::string GameProcess::ErrorOutput() const {
-    std::ifstream in(data_.Root() + "err.txt");
+std::string GameProcess::Written(const std::string& file) const {
+    std::ifstream in(data_.Root() + file);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();

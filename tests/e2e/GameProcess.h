@@ -9,14 +9,16 @@
 #include "support/TempData.h"
 
 // The real game executable, started in a temporary directory that holds a
-// copy of the shipped Data/, or an installed copy started elsewhere. It is
-// killed when this object goes, whatever state the test left it in.
+// copy of the shipped Data/, or another program: an installed copy of the
+// game, Wine running velmor.exe, xdotool. It is killed when this object
+// goes, whatever state the test left it in.
 class GameProcess {
 public:
     GameProcess();
-    // `executable` started in `workingDirectory` with `arguments`; its data
-    // lies below `dataRoot` (a directory holding Data/) or elsewhere, where
-    // the game finds it by itself.
+    // `executable` (found on PATH when it names no folder) started in
+    // `workingDirectory` with `arguments`; the game's data lies below
+    // `dataRoot` (a directory holding Data/) or elsewhere, where the game
+    // finds it by itself.
     GameProcess(std::string executable, std::string workingDirectory, std::string dataRoot,
                 std::vector<std::string> arguments = {});
     ~GameProcess();
@@ -35,11 +37,14 @@ public:
     // True when the game ended on a signal (a crash).
     bool Crashed() const { return crashed_; }
     void Kill();
-    // What the game wrote to standard error so far.
-    std::string ErrorOutput() const;
+    // What the game wrote to standard output and standard error so far
+    // (files, not pipes: Wine's helper processes would keep a pipe open).
+    std::string Output() const { return Written("out.txt"); }
+    std::string ErrorOutput() const { return Written("err.txt"); }
 
 private:
     bool Reap(bool block);
+    std::string Written(const std::string& file) const;
 
     // Its output files, and by default the copy of the data.
     TempData data_;

@@ -7,27 +7,6 @@
 #include "e2e/RealGameTest.h"
 
 namespace {
-// Pixels that differ between two screenshots of one size, within a
-// rectangle of the 1280 x 1024 space.
-int ChangedPixels(const Screenshot& before, const Screenshot& after, const VirtualRect& rect) {
-    if (before.Empty() || after.Empty() || before.Width() != after.Width() || before.Height() != after.Height()) {
-        return 0;
-    }
-    const float scaleX = static_cast<float>(before.Width()) / 1280.0f;
-    const float scaleY = static_cast<float>(before.Height()) / 1024.0f;
-    const int left = std::max(0, static_cast<int>(rect.left * scaleX));
-    const int top = std::max(0, static_cast<int>(rect.top * scaleY));
-    const int right = std::min(before.Width(), static_cast<int>(rect.right * scaleX) + 1);
-    const int bottom = std::min(before.Height(), static_cast<int>(rect.bottom * scaleY) + 1);
-    int changed = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            changed += before.At(x, y) != after.At(x, y) ? 1 : 0;
-        }
-    }
-    return changed;
-}
-
 std::string Where(Vec2 point) {
     // Appended piece by piece: g++ 12 at -O3 misreads "(" + std::string as
     // an overlapping copy (-Wrestrict).
@@ -131,7 +110,7 @@ TEST_F(RealGameLevel, ArrowAndLetterKeysMoveThePlayerTheirWay) {
         const auto pressed = std::chrono::steady_clock::now();
         std::this_thread::sleep_for(std::chrono::milliseconds(150));
         while (std::chrono::steady_clock::now() - pressed < std::chrono::seconds(10) &&
-               ChangedPixels(still, ShotOf(start), start) < 8) {
+               still.Differing(ShotOf(start)) < 8) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         ASSERT_TRUE(input.KeyUp(move.key));

@@ -86,19 +86,13 @@ TEST_F(RealGameMenu, ClickOnQuitEndsTheGameWithStatusZero) {
     const MenuButton* quit = FirstButton(MsgQuit);
     ASSERT_NE(quit, nullptr);
     ClickAt(quit->place.position);
-    const std::optional<int> status = game_->WaitForExit(60.0);
-    ASSERT_TRUE(status.has_value()) << (game_->Crashed() ? "the game crashed" : "the game did not end") << ": "
-                                    << game_->ErrorOutput();
-    EXPECT_EQ(*status, 0);
+    ExpectExitStatusZero("the click on Quit");
     EXPECT_EQ(game_->ErrorOutput(), "");
 }
 
 TEST_F(RealGameMenu, EscOnTheMenuEndsTheGameWithStatusZero) {
     PressKey("Escape");
-    const std::optional<int> status = game_->WaitForExit(60.0);
-    ASSERT_TRUE(status.has_value()) << (game_->Crashed() ? "the game crashed" : "the game did not end") << ": "
-                                    << game_->ErrorOutput();
-    EXPECT_EQ(*status, 0);
+    ExpectExitStatusZero("Esc");
 }
 
 TEST_F(RealGameMenu, TheWindowShowsTheGamesIcon) {

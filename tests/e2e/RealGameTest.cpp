@@ -1,9 +1,12 @@
 #include "e2e/RealGameTest.h"
 
+#include <signal.h>
+
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
 #include "support/DisplayCheck.h"
 #include "support/TempData.h"
@@ -59,7 +62,7 @@ void RealGameTest::TearDown() {
     }
 }
 
-Screenshot RealGameTest::WaitFor(const std::function<bool(const Screenshot&)>& shown, double seconds) {
+Screenshot RealGameTest::WaitFor(const std::function<bool(const Screenshot&)>& shown, double seconds, double every) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     Screenshot shot;
     for (;;) {
@@ -73,8 +76,34 @@ Screenshot RealGameTest::WaitFor(const std::function<bool(const Screenshot&)>& s
         if (std::chrono::steady_clock::now() > deadline) {
             return shot;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::duration<double>(every));
     }
+}
+
+Screenshot RealGameTest::StillShot() {
+    Screenshot previous;
+    return WaitFor([&](const Screenshot& s) { return s.Differing(std::exchange(previous, s)) == 0; }, kChangeLimit,
+                   0.5);
+}
+
+Screenshot RealGameTest::FirstFrameAfterClick(Vec2 point, const VirtualRect& watch, double share) {
+    MoveTo(point);
+    // The cursor gets there before the click, and is part of `before`.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const Screenshot before = ShotOf(watch);
+    const double pixels = (watch.right - watch.left) * static_cast<float>(width_) / 1280.0f *
+                          (watch.bottom - watch.top) * static_cast<float>(height_) / 1024.0f;
+    EXPECT_TRUE(Xdotool(window_).Click(1));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kChangeLimit);
+    while (std::chrono::steady_clock::now() < deadline && game_->Running()) {
+        if (static_cast<double>(before.Differing(ShotOf(watch))) > share * pixels) {
+            kill(game_->Pid(), SIGSTOP);
+            const Screenshot frame = Shot();
+            kill(game_->Pid(), SIGCONT);
+            return frame;
+        }
+    }
+    return {};
 }
 
 Screenshot RealGameTest::ShotOf(const VirtualRect& rect) const {
@@ -112,6 +141,13 @@ void RealGameTest::PressKey(const std::string& key) const {
     const Xdotool input(window_);
     EXPECT_TRUE(input.Focus());
     EXPECT_TRUE(input.Key(key));
+}
+
+void RealGameTest::ExpectExitStatusZero(const std::string& after) {
+    const std::optional<int> status = game_->WaitForExit(60.0);
+    ASSERT_TRUE(status.has_value()) << (game_->Crashed() ? "the game crashed" : "the game did not end") << " after "
+                                    << after << ": " << game_->ErrorOutput();
+    EXPECT_EQ(*status, 0) << "after " << after;
 }
 
 const SpriteMatcher& RealGameTest::Matcher(const std::string& image) {

@@ -29,11 +29,18 @@ protected:
     // when they do not come).
     void StartGame(std::unique_ptr<GameProcess> game);
 
-    // Waits for a screenshot that satisfies `shown`, polling, for at most
-    // `seconds`; the last screenshot taken either way (empty if the game
-    // has ended or the window is gone).
-    Screenshot WaitFor(const std::function<bool(const Screenshot&)>& shown, double seconds);
+    // Waits for a screenshot that satisfies `shown`, polling every `every`
+    // seconds, for at most `seconds`; the last screenshot taken either way
+    // (empty if the game has ended or the window is gone).
+    Screenshot WaitFor(const std::function<bool(const Screenshot&)>& shown, double seconds, double every = 0.05);
     Screenshot Shot() const { return display_.Capture(window_); }
+    // A screenshot once two taken half a second apart are the same (the
+    // first frames may still be on their way).
+    Screenshot StillShot();
+    // Clicks at `point` and stops the game on the first frame in which more
+    // than `share` of the pixels over `watch` have changed: the screenshot
+    // of that very frame (empty when none came). The game then goes on.
+    Screenshot FirstFrameAfterClick(Vec2 point, const VirtualRect& watch, double share);
     // Only the window pixels over a rectangle of the 1280 x 1024 space.
     Screenshot ShotOf(const VirtualRect& rect) const;
 
@@ -45,6 +52,8 @@ protected:
     void ParkPointer() const;
     // Gives the game the keyboard, then presses and releases a key.
     void PressKey(const std::string& key) const;
+    // Waits for the game to end by itself, `after` what, with status 0.
+    void ExpectExitStatusZero(const std::string& after);
 
     // The score of an image file of Data/Images drawn over a placement.
     std::optional<double> Score(const Screenshot& shot, const std::string& image, Vec2 centre, Vec2 size,

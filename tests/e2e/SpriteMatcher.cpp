@@ -17,8 +17,6 @@ float ScaleY(const Screenshot& shot) { return static_cast<float>(shot.Height()) 
 int StepFor(const Screenshot& shot, Vec2 size) {
     return size.x * ScaleX(shot) >= 16.0f && size.y * ScaleY(shot) >= 16.0f ? 2 : 1;
 }
-
-int Channel(std::uint32_t colour, int shift) { return static_cast<int>((colour >> shift) & 0xFFU); }
 }  // namespace
 
 SpriteMatcher::SpriteMatcher(const std::string& imagePath) {
@@ -29,10 +27,7 @@ SpriteMatcher::SpriteMatcher(const std::string& imagePath) {
 
 bool SpriteMatcher::Matches(const Sample& sample, std::uint32_t colour) {
     for (int i = 0; i < sample.count; ++i) {
-        const std::uint32_t expected = sample.colours[static_cast<std::size_t>(i)];
-        if (std::abs(Channel(expected, 16) - Channel(colour, 16)) <= kTolerance &&
-            std::abs(Channel(expected, 8) - Channel(colour, 8)) <= kTolerance &&
-            std::abs(Channel(expected, 0) - Channel(colour, 0)) <= kTolerance) {
+        if (Screenshot::Distance(sample.colours[static_cast<std::size_t>(i)], colour) <= kTolerance) {
             return true;
         }
     }

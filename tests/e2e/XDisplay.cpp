@@ -113,15 +113,6 @@ bool XDisplay::Size(unsigned long window, int& width, int& height) const {
     return true;
 }
 
-Screenshot XDisplay::Capture(unsigned long window) const {
-    int width = 0;
-    int height = 0;
-    if (!Size(window, width, height)) {
-        return {};
-    }
-    return Capture(window, 0, 0, width, height);
-}
-
 Screenshot XDisplay::Capture(unsigned long window, int left, int top, int width, int height) const {
     int windowWidth = 0;
     int windowHeight = 0;

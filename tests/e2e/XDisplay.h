@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <climits>
 #include <string>
 
 #include "e2e/Screenshot.h"
@@ -24,11 +25,11 @@ public:
     // The width of the first icon the window gives the desktop
     // (_NET_WM_ICON); 0 when it gives none.
     long IconWidth(unsigned long window) const;
-    // The window's client area; empty when it cannot be read.
-    Screenshot Capture(unsigned long window) const;
-    // Only the pixels of a rectangle of the client area are read (the rest
-    // stays black): quicker, for watching one place closely.
-    Screenshot Capture(unsigned long window, int left, int top, int width, int height) const;
+    // The window's client area; empty when it cannot be read. With a
+    // rectangle, only its pixels are read (the rest stays black): quicker,
+    // for watching one place closely.
+    Screenshot Capture(unsigned long window, int left = 0, int top = 0, int width = INT_MAX,
+                       int height = INT_MAX) const;
 
 private:
     struct _XDisplay* display_ = nullptr;

@@ -16,6 +16,8 @@ public:
     // Press and release of button 1 (left) or 3 (right) where the pointer is.
     bool Click(int button) const;
     bool Focus() const;
+    // The window's size, as a window manager would set it.
+    bool Resize(int width, int height) const;
     // Key names as xdotool knows them ("Right", "w", "Escape").
     bool KeyDown(const std::string& key) const;
     bool KeyUp(const std::string& key) const;

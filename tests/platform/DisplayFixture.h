@@ -40,7 +40,7 @@ struct Box {
     std::string image = "white.png";
     float rotation = 0.0f;
     float sort = -1.0f;
-    std::string extra;  // further component blocks, e.g. a Body
+    std::string extra{};  // further component blocks, e.g. a Body
 };
 std::string BoxEntry(const Box& box);
 // Writes the "box.txt" archetype and a menu level made of these entries.

@@ -70,22 +70,13 @@ TEST_F(GlPixels, CentredSpriteCoversExactlyItsTwentyByTwentyPixels) {
 }
 
 TEST_F(GlPixels, OriginIsTheTopLeftCorner) {
-    Box box;
-    box.x = 10.0f;
-    box.y = 10.0f;
-    Draw({box});
+    Draw({{.x = 10.0f, .y = 10.0f}});
     ExpectCoverage(0, 0, 40, 40, kWhite, [](int x, int y) { return x < 20 && y < 20; });
 }
 
 TEST_F(GlPixels, ImageTopRowIsAtTheTopAndPositiveRotationTurnsCounterClockwise) {
-    Box upright;
-    upright.x = 320.0f;
-    upright.sx = upright.sy = 100.0f;
-    upright.image = "updown.png";
-    Box turned = upright;
-    turned.x = 960.0f;
-    turned.rotation = 1.5707964f;
-    Draw({upright, turned});
+    Draw({{.x = 320.0f, .sx = 100.0f, .sy = 100.0f, .image = "updown.png"},
+          {.x = 960.0f, .sx = 100.0f, .sy = 100.0f, .image = "updown.png", .rotation = 1.5707964f}});
     EXPECT_EQ(game->At(320, 450), kRed);
     EXPECT_EQ(game->At(320, 570), kBlue);
     // A quarter turn counter-clockwise moves the top half to the left.
@@ -100,10 +91,7 @@ TEST_F(GlPixels, ImageTopRowIsAtTheTopAndPositiveRotationTurnsCounterClockwise) 
 TEST_F(GlPixels, EdgesOnHalfPixelsCoverAsWithDirect3DNinesPixelCentres) {
     // An edge on a half pixel leaves out the pixel whose centre it passes
     // by half a pixel: from 630.5 the first covered column is 631.
-    Box halves;
-    halves.x = 640.5f;
-    halves.y = 512.5f;
-    Draw({halves});
+    Draw({{.x = 640.5f, .y = 512.5f}});
     ExpectCoverage(620, 490, 660, 535, kWhite, [](int x, int y) { return x >= 631 && x < 651 && y >= 503 && y < 523; });
 }
 
@@ -114,15 +102,9 @@ TEST_F(GlPixels, TexelsAreSampledAtWholePixelCoordinates) {
     const std::uint32_t stripes[] = {0xFF0000FFU, 0x00FF00FFU, 0x0000FFFFU, 0xFFFFFFFFU};
     WritePng(data, "columns.png", 4, 4, [&](int x, int) { return stripes[x]; });
     WritePng(data, "rows.png", 4, 4, [&](int, int y) { return stripes[y]; });
-    Box columns;
-    columns.x = 400.5f;  // from 393 to 408
-    columns.sx = columns.sy = 7.5f;
-    columns.image = "columns.png";
-    Box rows = columns;
-    rows.x = 800.5f;
-    rows.y = 512.5f;  // from 505 to 520
-    rows.image = "rows.png";
-    Draw({columns, rows});
+    // Columns from x = 393 to 408, rows from y = 505 to 520.
+    Draw({{.x = 400.5f, .sx = 7.5f, .sy = 7.5f, .image = "columns.png"},
+          {.x = 800.5f, .y = 512.5f, .sx = 7.5f, .sy = 7.5f, .image = "rows.png"}});
     const std::uint32_t colours[] = {kRed, kGreen, kBlue, kWhite};
     for (int i = 0; i < 15; ++i) {
         const std::uint32_t expected = colours[i * 4 / 15];
@@ -132,19 +114,10 @@ TEST_F(GlPixels, TexelsAreSampledAtWholePixelCoordinates) {
 }
 
 TEST_F(GlPixels, DepthsOutsideOneToTenAreClipped) {
-    Box nearClipped;
-    nearClipped.x = 200.0f;
-    nearClipped.depth = 0.5f;
-    Box farClipped;
-    farClipped.x = 400.0f;
-    farClipped.depth = 10.5f;
-    Box nearVisible;
-    nearVisible.x = 600.0f;
-    nearVisible.depth = 1.5f;
-    Box farVisible;
-    farVisible.x = 800.0f;
-    farVisible.depth = 9.5f;
-    Draw({nearClipped, farClipped, nearVisible, farVisible});
+    Draw({{.x = 200.0f, .depth = 0.5f},
+          {.x = 400.0f, .depth = 10.5f},
+          {.x = 600.0f, .depth = 1.5f},
+          {.x = 800.0f, .depth = 9.5f}});
     EXPECT_EQ(game->At(200, 512), kBlack);
     EXPECT_EQ(game->At(400, 512), kBlack);
     EXPECT_EQ(game->At(600, 512), kWhite);
@@ -152,15 +125,8 @@ TEST_F(GlPixels, DepthsOutsideOneToTenAreClipped) {
 }
 
 TEST_F(GlPixels, NonPowerOfTwoImageShowsItsTransparentMargin) {
-    Box backdrop;
-    backdrop.sx = backdrop.sy = 200.0f;
-    backdrop.depth = 9.0f;
-    backdrop.image = "red.png";
-    Box odd;
-    odd.sx = odd.sy = 40.0f;
-    odd.depth = 5.0f;
-    odd.image = "odd.png";
-    Draw({backdrop, odd});
+    Draw({{.sx = 200.0f, .sy = 200.0f, .depth = 9.0f, .image = "red.png"},
+          {.sx = 40.0f, .sy = 40.0f, .depth = 5.0f, .image = "odd.png"}});
     // 80 x 80 pixels from (600, 472): the 3 x 3 image fills three quarters
     // of each side; the transparent (not black) margin shows the backdrop.
     ExpectCoverage(
@@ -168,24 +134,10 @@ TEST_F(GlPixels, NonPowerOfTwoImageShowsItsTransparentMargin) {
 }
 
 TEST_F(GlPixels, NearerSpriteDrawnFirstHidesAFartherOneDrawnAfterIt) {
-    Box nearBox;
-    nearBox.sx = nearBox.sy = 50.0f;
-    nearBox.depth = 2.0f;
-    nearBox.sort = 9.0f;  // the largest key is drawn first
-    nearBox.image = "green.png";
-    Box nearMargin;
-    nearMargin.x = 300.0f;
-    nearMargin.sx = nearMargin.sy = 40.0f;
-    nearMargin.depth = 2.0f;
-    nearMargin.sort = 8.0f;
-    nearMargin.image = "odd.png";
-    Box farBox;
-    farBox.sx = 400.0f;
-    farBox.sy = 100.0f;
-    farBox.depth = 8.0f;
-    farBox.sort = 1.0f;
-    farBox.image = "red.png";
-    Draw({farBox, nearBox, nearMargin});
+    // The largest sort key is drawn first: the nearer boxes, then the far one.
+    Draw({{.sx = 400.0f, .sy = 100.0f, .depth = 8.0f, .image = "red.png", .sort = 1.0f},
+          {.sx = 50.0f, .sy = 50.0f, .depth = 2.0f, .image = "green.png", .sort = 9.0f},
+          {.x = 300.0f, .sx = 40.0f, .sy = 40.0f, .depth = 2.0f, .image = "odd.png", .sort = 8.0f}});
     EXPECT_EQ(game->At(640, 512), kGreen);
     EXPECT_EQ(game->At(560, 512), kRed);
     EXPECT_EQ(game->At(280, 500), kWhite);
@@ -196,21 +148,22 @@ TEST_F(GlPixels, NearerSpriteDrawnFirstHidesAFartherOneDrawnAfterIt) {
 }
 
 TEST_F(GlPixels, DebugOverlayDrawsRedOutlinesAndWhiteVelocities) {
-    Box rect;
-    rect.x = 300.0f;
-    rect.y = 300.0f;
-    rect.sx = rect.sy = 50.0f;
-    rect.image = "missing.png";
-    rect.depth = 20.0f;  // the sprite itself is clipped away
-    rect.extra = "  Body Vec2 velocity 100 0 Shape Rect end end\n";
-    Box circle;
-    circle.x = 800.0f;
-    circle.y = 300.0f;
-    circle.sx = circle.sy = 40.0f;
-    circle.depth = 20.0f;
-    circle.image = "missing.png";
-    circle.extra = "  Body Shape Circle end end\n";
-    Draw({rect, circle}, true);
+    // At depth 20 the sprites themselves are clipped away.
+    Draw({{.x = 300.0f,
+           .y = 300.0f,
+           .sx = 50.0f,
+           .sy = 50.0f,
+           .depth = 20.0f,
+           .image = "missing.png",
+           .extra = "  Body Vec2 velocity 100 0 Shape Rect end end\n"},
+          {.x = 800.0f,
+           .y = 300.0f,
+           .sx = 40.0f,
+           .sy = 40.0f,
+           .depth = 20.0f,
+           .image = "missing.png",
+           .extra = "  Body Shape Circle end end\n"}},
+         true);
     auto anyIn = [&](int x0, int y0, int x1, int y1, std::uint32_t colour) {
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x)
@@ -230,11 +183,7 @@ TEST_F(GlPixels, DebugOverlayDrawsRedOutlinesAndWhiteVelocities) {
 }
 
 TEST_F(GlPixels, FrameRateTextIsDrawnBlackFromTwentyTwenty) {
-    Box screen;
-    screen.sx = 640.0f;
-    screen.sy = 512.0f;
-    screen.depth = 9.0f;
-    Draw({screen}, true);
+    Draw({{.sx = 640.0f, .sy = 512.0f, .depth = 9.0f}}, true);
     int black = 0;
     int top = 1024;
     int left = 1280;

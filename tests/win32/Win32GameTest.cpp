@@ -23,20 +23,24 @@ void WriteMenu(const TempData& data) {
     data.Level("menu.lvl", "background.txt end quit.txt end\n");
 }
 
-Application::Options OptionsFor(const TempData& data) {
-    Application::Options options;
-    options.dataRoot = data.Root();
-    options.seed = 7;
-    return options;
-}
+Application::Options OptionsFor(const TempData& data) { return {7, data.Root()}; }
 
-TEST(Win32Game, StartsShowsTheMenuAndQuitsOnAClickOfTheQuitButton) {
+// The game started on that menu with the real Win32 platform.
+class Win32Game : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteMenu(data);
+        ASSERT_TRUE(app.Startup());
+        window = app.Window();
+    }
+
     TempData data;
-    WriteMenu(data);
     Win32Platform platform;
-    Application app(platform, OptionsFor(data));
-    ASSERT_TRUE(app.Startup());
-    WindowHandle window = app.Window();
+    Application app{platform, OptionsFor(data)};
+    WindowHandle window = nullptr;
+};
+
+TEST_F(Win32Game, StartsShowsTheMenuAndQuitsOnAClickOfTheQuitButton) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(wintest::IsVisible(window));
     int width = 0;
@@ -64,13 +68,7 @@ TEST(Win32Game, StartsShowsTheMenuAndQuitsOnAClickOfTheQuitButton) {
     EXPECT_EQ(wintest::ClassStyle(platform.Instance(), kWindowClass), -1);
 }
 
-TEST(Win32Game, AClickBesideTheButtonKeepsRunningAndClosingTheWindowEndsTheLoop) {
-    TempData data;
-    WriteMenu(data);
-    Win32Platform platform;
-    Application app(platform, OptionsFor(data));
-    ASSERT_TRUE(app.Startup());
-    WindowHandle window = app.Window();
+TEST_F(Win32Game, AClickBesideTheButtonKeepsRunningAndClosingTheWindowEndsTheLoop) {
     ASSERT_TRUE(wintest::Post(window, win::WM_MOUSEMOVE, 0, win::MakePointLParam(20, 20)));
     ASSERT_TRUE(wintest::Post(window, win::WM_LBUTTONDOWN, 1, 0));
     EXPECT_TRUE(app.RunFrame());
@@ -87,7 +85,7 @@ public:
     Direct3D* Direct3DCreate9(std::uint32_t) override { return nullptr; }
 };
 
-TEST(Win32Game, WithoutDirect3DTheStartFailsAndCleansUp) {
+TEST(Win32GameWithoutDirect3D, TheStartFailsAndCleansUp) {
     TempData data;
     WriteMenu(data);
     NoDirect3DPlatform platform;

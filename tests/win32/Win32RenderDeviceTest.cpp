@@ -28,13 +28,12 @@ protected:
         ASSERT_NE(window, nullptr);
         d3d = platform.Direct3DCreate9(D3D_SDK_VERSION);
         ASSERT_NE(d3d, nullptr);
-        D3DPRESENT_PARAMETERS parameters;
-        parameters.BackBufferWidth = 1280;
-        parameters.BackBufferHeight = 1024;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.Windowed = true;
-        parameters.EnableAutoDepthStencil = true;
-        parameters.AutoDepthStencilFormat = D3DFMT_D16;
+        D3DPRESENT_PARAMETERS parameters{.BackBufferWidth = 1280,
+                                         .BackBufferHeight = 1024,
+                                         .SwapEffect = D3DSWAPEFFECT_DISCARD,
+                                         .Windowed = true,
+                                         .EnableAutoDepthStencil = true,
+                                         .AutoDepthStencilFormat = D3DFMT_D16};
         RenderDevice* created = nullptr;
         ASSERT_FALSE(Failed(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
                                               D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &created)));
@@ -258,11 +257,8 @@ TEST(Win32Direct3D, ADeviceThatCannotBeMadeComesBackNull) {
     ASSERT_NE(window, nullptr);
     Direct3D* d3d = platform.Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(d3d, nullptr);
-    D3DPRESENT_PARAMETERS parameters;
-    parameters.BackBufferWidth = 1280;
-    parameters.BackBufferHeight = 1024;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.Windowed = true;
+    D3DPRESENT_PARAMETERS parameters{
+        .BackBufferWidth = 1280, .BackBufferHeight = 1024, .SwapEffect = D3DSWAPEFFECT_DISCARD, .Windowed = true};
     RenderDevice* device = reinterpret_cast<RenderDevice*>(0x1);
     // There is no eighth adapter.
     EXPECT_TRUE(Failed(

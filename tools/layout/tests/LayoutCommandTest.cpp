@@ -12,7 +12,7 @@ std::string RunLayout(const std::string& root) {
 }
 }  // namespace
 
-// scripts/windows.sh clicks the buttons where this output puts them.
+// A script clicks the buttons where this output puts them.
 TEST(LayoutCommandTest, PrintsEveryButtonsCommandLevelAndRectangleInReadingOrder) {
     TempData data;
     data.SolidImage("button.png", 8, 8, 0xFFFFFFFFU);
