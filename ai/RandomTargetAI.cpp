@@ -1,6 +1,8 @@
 #include "ai/RandomTargetAI.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 #include "core/Messages.h"
 #include "core/Random.h"
@@ -26,8 +28,8 @@ void RandomTargetAI::Initialize() {
 void RandomTargetAI::PickTarget() {
     target.x = RandomFraction() - 0.5f;
     target.y = RandomFraction() - 0.5f;
-    target.x *= 1000.0f;
-    target.y *= 1000.0f;
+    target.x *= 2.0f * kReach;
+    target.y *= 2.0f * kReach;
     Vec2 position;
     if (BodyPosition(position)) {
         target += position;
@@ -42,6 +44,29 @@ void RandomTargetAI::PickTarget() {
         target.y = target.y + (clampMin.y - target.y) * 2.0f;
     } else if (target.y > clampMax.y) {
         target.y = target.y - (target.y - clampMax.y) * 2.0f;
+    }
+}
+
+void RandomTargetAI::TargetSpan(float from, float to, float low, float high, float& first, float& last) {
+    // The drawn values span [from - kReach, to + kReach]; PickTarget mirrors
+    // those below `low` across it, else those above `high` across that.
+    const float a = from - kReach;
+    const float b = to + kReach;
+    first = std::numeric_limits<float>::infinity();
+    last = -first;
+    const auto take = [&](float lo, float hi) {
+        first = std::min(first, lo);
+        last = std::max(last, hi);
+    };
+    if (a < low) {
+        take(2.0f * low - std::min(b, low), 2.0f * low - a);
+    }
+    if (std::max(a, low) <= std::min(b, high)) {
+        take(std::max(a, low), std::min(b, high));
+    }
+    const float above = std::max({a, low, high});
+    if (b > above) {
+        take(2.0f * high - b, 2.0f * high - above);
     }
 }
 

@@ -18,7 +18,11 @@ SpittingAI::~SpittingAI() {
 }
 
 void SpittingAI::Serialize(DataReader& in) {
-    BlockReader(kTypeName).Float("maxDelay", maxDelay).Float("missDistance", missDistance).Read(in);
+    BlockReader(kTypeName)
+        .Float("maxDelay", maxDelay)
+        .Float("missDistance", missDistance)
+        .Float("startDelay", startDelay)
+        .Read(in);
 }
 
 void SpittingAI::Initialize() {
@@ -28,7 +32,7 @@ void SpittingAI::Initialize() {
         gAIController->RegisterAI(*this);
         registered_ = true;
     }
-    delay = RandomFraction() * maxDelay;
+    delay = startDelay + RandomFraction() * maxDelay;
     if (targetId == 0 && gGameLogic != nullptr) {
         targetId = gGameLogic->playerId;
     }

@@ -27,6 +27,8 @@ public:
     Body* body = nullptr;
     ObjectThrower* thrower = nullptr;
     float missDistance = 150.0f;
+    // Seconds added to the first wait only: a grace period at the start.
+    float startDelay = 0.0f;
 
 private:
     bool registered_ = false;

@@ -5,16 +5,24 @@
 #include "game/GameLogic.h"
 #include "game/Level.h"
 #include "game/LevelCommand.h"
+#include "graphics/Graphics.h"
+#include "graphics/Sprite.h"
 #include "objects/BlockReader.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 
-Clickable::~Clickable() { link_.Leave(*this); }
+Clickable::~Clickable() {
+    if (hoverWatch_ != nullptr) {
+        hoverLink_.Leave(*hoverWatch_);
+    }
+    link_.Leave(*this);
+}
 
 void Clickable::Serialize(DataReader& in) {
     BlockReader(kTypeName)
         .Bool("left", left)
         .Bool("pressed", pressed)
+        .FileName("hover", hover, FileKind::Image)
         .Keyword("Message", [this](DataReader& reader) { message = ParseLevelCommand(reader); })
         .Read(in);
 }
@@ -22,6 +30,32 @@ void Clickable::Serialize(DataReader& in) {
 void Clickable::Initialize() {
     body = owner != nullptr ? owner->Get<Body>() : nullptr;
     link_.Join(*this, &Level::mouseListeners);
+    // Only a button that changes on hover needs updates.
+    if (!hover.empty() && hoverWatch_ == nullptr) {
+        sprite_ = owner != nullptr ? owner->Get<Sprite>() : nullptr;
+        hoverWatch_ = std::make_unique<HoverWatch>(*this);
+        hoverWatch_->owner = owner;
+        hoverLink_.Join(*hoverWatch_, &Level::updateList);
+        if (gGraphics != nullptr) {
+            gGraphics->LoadTexture(hover);  // loaded now, not at the first hover
+        }
+    }
+}
+
+bool Clickable::PointerOver() const {
+    return body != nullptr && body->shape != nullptr && gGameLogic != nullptr &&
+           body->shape->ContainsPoint(gGameLogic->mousePosition);
+}
+
+void Clickable::ShowHover() {
+    if (sprite_ == nullptr || gGraphics == nullptr) {
+        return;
+    }
+    const bool over = PointerOver();
+    if (over != hovered_) {
+        hovered_ = over;
+        sprite_->texture = gGraphics->LoadTexture(over ? hover : sprite_->name);
+    }
 }
 
 void Clickable::SendMessage(Message* received) {
@@ -33,10 +67,7 @@ void Clickable::SendMessage(Message* received) {
         return;
     }
     // Without a body or shape there is no area to click.
-    if (body == nullptr || body->shape == nullptr || gGameLogic == nullptr) {
-        return;
-    }
-    if (!body->shape->ContainsPoint(gGameLogic->mousePosition)) {
+    if (!PointerOver()) {
         return;
     }
     BroadcastToSystems(*message);

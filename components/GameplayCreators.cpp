@@ -7,6 +7,7 @@
 #include "components/IDAnnouncer.h"
 #include "components/MouseTargeting.h"
 #include "components/ObjectThrower.h"
+#include "components/ProgressText.h"
 #include "components/Projectiles.h"
 #include "components/Swimming.h"
 #include "objects/Factory.h"
@@ -25,4 +26,5 @@ void RegisterGameplayCreators(Factory& factory) {
     factory.Register<Cursor>();
     factory.Register<MouseTargeting>();
     factory.Register<Snowball>();
+    factory.Register<ProgressText>();
 }

@@ -1,13 +1,15 @@
 #include "components/Hazards.h"
 
+#include "components/LeaveBehind.h"
 #include "core/Messages.h"
+#include "game/GameLogic.h"
 #include "game/Level.h"
 #include "objects/BlockReader.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
 
-void Deadly::Serialize(DataReader& in) { SkipBlock(in, typeName); }
+void Deadly::Serialize(DataReader& in) { BlockReader(kTypeName).FileName("mark", mark, FileKind::Archetype).Read(in); }
 
 void Deadly::SendMessage(Message* message) {
     if (message->id != MsgCollision) {
@@ -17,12 +19,36 @@ void Deadly::SendMessage(Message* message) {
     if (other == nullptr || other->owner == nullptr) {
         return;
     }
-    if (other->owner->Get<Killable>() != nullptr) {
-        other->owner->Destroy();
+    GameObject* victim = other->owner;
+    Killable* killable = victim->Get<Killable>();
+    if (killable != nullptr && killable->Kill() && !mark.empty() && victim->level != nullptr) {
+        LeaveBehind(mark, victim->Get<Position>(), *victim->level);
     }
 }
 
-void Killable::Serialize(DataReader& in) { SkipBlock(in, typeName); }
+void Killable::Serialize(DataReader& in) {
+    BlockReader(kTypeName).FileName("remains", remains, FileKind::Archetype).Read(in);
+}
+
+bool Killable::Kill() {
+    if (owner == nullptr) {
+        return false;
+    }
+    owner->Destroy();
+    // Two deadly touches in one frame are one death.
+    if (killed_) {
+        return false;
+    }
+    killed_ = true;
+    const Position* where = owner->Get<Position>();
+    if (where != nullptr && gGameLogic != nullptr) {
+        gGameLogic->NoteDeath(owner->id, where->position);
+    }
+    if (!remains.empty() && owner->level != nullptr) {
+        LeaveBehind(remains, where, *owner->level);
+    }
+    return true;
+}
 
 Hole::~Hole() { link_.Leave(*this); }
 

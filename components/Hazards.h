@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "components/LevelListLink.h"
 #include "core/Vec2.h"
 #include "objects/Component.h"
@@ -16,9 +18,14 @@ public:
 
     void Serialize(DataReader& in) override;
     void SendMessage(Message* message) override;
+
+    // Archetype left where it killed something (a splash of spit), so that
+    // a player sees what it was; "" leaves nothing.
+    std::string mark;
 };
 
-// A marker found by name by Deadly; no data, no behaviour.
+// What Deadly destroys. It may leave remains where it died, and tells the
+// game flow where that was.
 class Killable : public Component {
 public:
     static constexpr const char* kTypeName = "Killable";
@@ -26,6 +33,15 @@ public:
     Killable() : Component(kTypeName) {}
 
     void Serialize(DataReader& in) override;
+    // Requests the object's destruction; the first time only, leaves the
+    // remains and returns true.
+    bool Kill();
+
+    // Archetype left where it died; "" leaves nothing.
+    std::string remains;
+
+private:
+    bool killed_ = false;
 };
 
 // Shrinks its object's drawn and collision size linearly to zero over

@@ -1,13 +1,12 @@
 #include "components/Projectiles.h"
 
+#include "components/LeaveBehind.h"
 #include "core/Messages.h"
 #include "game/GameFiles.h"
 #include "game/Level.h"
 #include "objects/BlockReader.h"
-#include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
-#include "physics/Position.h"
 
 namespace {
 constexpr float kSlowSpeedSquared = 10000.0f;
@@ -38,14 +37,8 @@ void Projectile::Update(float /*dt*/) {
 
 void Fireball::Explode() {
     Body* fireballBody = owner->Get<Body>();
-    if (fireballBody != nullptr && owner->level != nullptr && gFactory != nullptr) {
-        if (GameObject* hole = gFactory->CreateObject(GameFiles::kHole)) {
-            Position* position = hole->Get<Position>();
-            if (position != nullptr && fireballBody->transform != nullptr) {
-                position->position = fireballBody->transform->position;
-            }
-            Factory::PlaceInLevel(*hole, *owner->level);
-        }
+    if (fireballBody != nullptr && owner->level != nullptr) {
+        LeaveBehind(GameFiles::kHole, fireballBody->transform, *owner->level);
     }
     owner->Destroy();
 }

@@ -1,16 +1,19 @@
 #include "game/GameLogic.h"
 
+#include <cmath>
 #include <memory>
 
 #include "components/Cursor.h"
 #include "components/GameplayCreators.h"
 #include "core/Core.h"
 #include "core/Messages.h"
+#include "core/VirtualScreen.h"
 #include "core/WinTypes.h"
 #include "game/GameFiles.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
+#include "physics/Position.h"
 
 GameLogic* gGameLogic = nullptr;
 
@@ -34,6 +37,28 @@ void GameLogic::UnlinkLevel(Level* level) {
     if (levels.head == level || level->prev != nullptr || level->next != nullptr) {
         levels.Remove(level);
     }
+}
+
+void GameLogic::NoteDeath(std::int32_t objectId, Vec2 place) { deathPlaces_[objectId] = place; }
+
+bool GameLogic::TakeDeathPlace(std::int32_t objectId, Vec2& place) {
+    auto it = deathPlaces_.find(objectId);
+    if (it == deathPlaces_.end()) {
+        return false;
+    }
+    place = it->second;
+    deathPlaces_.erase(it);
+    return true;
+}
+
+std::int32_t GameLogic::LeftToWin() const {
+    std::int32_t leaving = 0;
+    if (gFactory != nullptr) {
+        for (const auto& [id, object] : gFactory->pendingDestroy) {
+            leaving += static_cast<std::int32_t>(opponents_.count(id));
+        }
+    }
+    return nonPlayerCount > leaving ? nonPlayerCount - leaving : 0;
 }
 
 void GameLogic::Initialize() {
@@ -70,6 +95,8 @@ void GameLogic::Update(float dt) {
 }
 
 void GameLogic::DoomAllLevels() {
+    // Whatever died in the levels left behind is no end screen's business.
+    deathPlaces_.clear();
     for (Level* level = levels.head; level != nullptr; level = level->next) {
         doomedLevels.insert(level);
     }
@@ -94,7 +121,7 @@ void GameLogic::BroadcastPause() {
     BroadcastToSystems(pause);
 }
 
-void GameLogic::ShowEndScreen(const std::string& image) {
+void GameLogic::ShowEndScreen(const std::string& image, const Vec2* keepClear) {
     Level* level = AppendLevelAtTail(GameFiles::kEndLevel);
     if (gFactory == nullptr) {
         return;
@@ -106,11 +133,23 @@ void GameLogic::ShowEndScreen(const std::string& image) {
     if (Sprite* sprite = text->Get<Sprite>()) {
         sprite->name = image;
     }
+    // The text goes to the other half of the screen rather than over the
+    // place where the game was decided, with room for what marks it.
+    Position* position = text->Get<Position>();
+    if (keepClear != nullptr && position != nullptr) {
+        constexpr float kRoom = 64.0f;
+        const Vec2 d = *keepClear - position->position;
+        if (std::fabs(d.x) < std::fabs(position->size.x) + kRoom &&
+            std::fabs(d.y) < std::fabs(position->size.y) + kRoom) {
+            position->position.y = static_cast<float>(kVirtualHeight) - position->position.y;
+        }
+    }
     Factory::PlaceInLevel(*text, *level);
 }
 
 void GameLogic::HandleKey(std::int32_t key, Message* /*message*/) {
     if (key == win::VK_L) {
+        deathPlaces_.clear();
         Message message(MsgPause);
         BroadcastToSystems(message);
         for (Level* level = levels.head; level != nullptr; level = level->next) {
@@ -168,12 +207,16 @@ void GameLogic::SendMessage(Message* message) {
         if (id->alive) {
             inPlay = true;
             playerId = id->objectId;
-        } else if (id->objectId == playerId) {
+            break;
+        }
+        Vec2 place;
+        const bool placed = TakeDeathPlace(id->objectId, place);
+        if (id->objectId == playerId) {
             playerId = 0;
             if (inPlay) {
                 inPlay = false;
                 BroadcastPause();
-                ShowEndScreen(GameFiles::kGameOverImage);
+                ShowEndScreen(GameFiles::kGameOverImage, placed ? &place : nullptr);
             }
         }
         break;
@@ -182,13 +225,17 @@ void GameLogic::SendMessage(Message* message) {
         auto* id = static_cast<IDMessage*>(message);
         if (id->alive) {
             ++nonPlayerCount;
-        } else {
-            --nonPlayerCount;
-            if (nonPlayerCount == 0 && inPlay) {
-                inPlay = false;
-                BroadcastPause();
-                ShowEndScreen(GameFiles::kYouWinImage);
-            }
+            opponents_.insert(id->objectId);
+            break;
+        }
+        --nonPlayerCount;
+        opponents_.erase(id->objectId);
+        Vec2 place;
+        const bool placed = TakeDeathPlace(id->objectId, place);
+        if (nonPlayerCount == 0 && inPlay) {
+            inPlay = false;
+            BroadcastPause();
+            ShowEndScreen(GameFiles::kYouWinImage, placed ? &place : nullptr);
         }
         break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 
@@ -26,6 +27,14 @@ public:
 
     // Takes a level out of `levels` (the level destructor's second step).
     void UnlinkLevel(Level* level);
+    // Where an object was killed; the end screen that its departure brings
+    // up keeps that place in view.
+    void NoteDeath(std::int32_t objectId, Vec2 place);
+    // What is left to win: the announced non-players, less those whose
+    // deletion is already requested (killed this frame, or replaced by a
+    // reload), so that the number never jumps while the game flow's own
+    // count catches up at the end of the frame.
+    std::int32_t LeftToWin() const;
 
     std::int32_t playerId = 0;
     Cursor* cursor = nullptr;
@@ -40,8 +49,15 @@ private:
     Level* PushLevelAtHead(const std::string& fileName);
     Level* AppendLevelAtTail(const std::string& fileName);
     void BroadcastPause();
-    void ShowEndScreen(const std::string& image);
+    // `keepClear` (if any) is a place the end-screen text must not cover.
+    void ShowEndScreen(const std::string& image, const Vec2* keepClear);
     void HandleKey(std::int32_t key, Message* message);
+    // Takes the noted place of a departing object; false if none was noted.
+    bool TakeDeathPlace(std::int32_t objectId, Vec2& place);
+
+    std::map<std::int32_t, Vec2> deathPlaces_;
+    // Ids of the announced non-players alive now, in id order.
+    std::set<std::int32_t> opponents_;
 };
 
 extern GameLogic* gGameLogic;

@@ -30,6 +30,27 @@ const QuadVertex kUnitQuad[4] = {
     {0.0f, -1.0f, 0.0f, 0.0f, 1.0f},
 };
 
+// A label's corner in whole pixels; data far off the screen (or not a
+// number) stays a representable coordinate.
+std::int32_t Pixel(float v) {
+    constexpr float kFar = 100000.0f;
+    return static_cast<std::int32_t>(std::lround(v > -kFar && v < kFar ? v : (v >= kFar ? kFar : -kFar)));
+}
+
+// Empties a list that owns none of its members, so that a member that
+// outlives the graphics system does not try to leave it.
+template <class T, T* T::*Next, T* T::*Prev>
+void Detach(IntrusiveList<T, Next, Prev>& list, bool T::*listed) {
+    for (T* member = list.head; member != nullptr;) {
+        T* following = member->*Next;
+        member->*Next = nullptr;
+        member->*Prev = nullptr;
+        member->*listed = false;
+        member = following;
+    }
+    list = {};
+}
+
 template <class T>
 void ReleaseAndClear(T*& pointer) {
     if (pointer != nullptr) {
@@ -55,14 +76,8 @@ Graphics::~Graphics() {
     if (gGraphics == this) {
         gGraphics = nullptr;
     }
-    for (Sprite* sprite = sprites.head; sprite != nullptr;) {
-        Sprite* following = sprite->drawNext;
-        sprite->drawNext = nullptr;
-        sprite->drawPrev = nullptr;
-        sprite->inDrawList_ = false;
-        sprite = following;
-    }
-    sprites = {};
+    Detach(sprites, &Sprite::inDrawList_);
+    Detach(labels, &TextLabel::listed_);
     drawOrder_.Clear();
     textures.clear();
 }
@@ -178,6 +193,7 @@ void Graphics::Update(float dt) {
         for (Sprite* sprite = sprites.head; sprite != nullptr; sprite = sprite->drawNext) {
             sprite->Draw(*device);
         }
+        DrawLabels();
         if (debugDraw) {
             device->SetTexture(0, nullptr);
             const Matrix identity = Identity();
@@ -197,6 +213,41 @@ void Graphics::Update(float dt) {
         device->EndScene();
     }
     device->Present(nullptr, nullptr, nullptr, nullptr);
+}
+
+void Graphics::DrawLabels() {
+    if (font == nullptr) {
+        return;
+    }
+    // A dark copy two pixels down and right keeps white text readable on
+    // light ground as on dark.
+    constexpr D3DCOLOR kShadow = 0xC0000000U;
+    for (TextLabel* label = labels.head; label != nullptr; label = label->labelNext) {
+        const std::string text = label->Text();
+        if (text.empty()) {
+            continue;
+        }
+        const std::int32_t left = Pixel(label->at.x);
+        const std::int32_t top = Pixel(label->at.y);
+        WinRect shadow{left + 2, top + 2, 0, 0};
+        font->DrawTextA(nullptr, text.c_str(), -1, &shadow, DT_NOCLIP, kShadow);
+        WinRect rect{left, top, 0, 0};
+        font->DrawTextA(nullptr, text.c_str(), -1, &rect, DT_NOCLIP, kWhite);
+    }
+}
+
+void Graphics::AddLabel(TextLabel& label) {
+    if (!label.listed_) {
+        labels.PushBack(&label);
+        label.listed_ = true;
+    }
+}
+
+void Graphics::RemoveLabel(TextLabel& label) {
+    if (label.listed_) {
+        labels.Remove(&label);
+        label.listed_ = false;
+    }
 }
 
 Texture* Graphics::LoadTexture(const std::string& name) {

@@ -7,6 +7,7 @@
 #include "core/WinTypes.h"
 #include "graphics/DrawOrderIndex.h"
 #include "graphics/Sprite.h"
+#include "graphics/TextLabel.h"
 #include "objects/IntrusiveList.h"
 #include "platform/RenderDevice.h"
 
@@ -33,6 +34,9 @@ public:
     // keys the newest first) and removal from it.
     void AddSprite(Sprite& sprite);
     void RemoveSprite(Sprite& sprite);
+    // Labels are drawn over every sprite, in the order they joined.
+    void AddLabel(TextLabel& label);
+    void RemoveLabel(TextLabel& label);
 
     // The text the overlay shows for a frame of `dt` seconds.
     static std::string FrameRateText(float dt);
@@ -57,8 +61,10 @@ public:
     bool debugDraw = false;
     std::unordered_map<std::string, Texture*> textures;
     IntrusiveList<Sprite, &Sprite::drawNext, &Sprite::drawPrev> sprites;
+    IntrusiveList<TextLabel, &TextLabel::labelNext, &TextLabel::labelPrev> labels;
 
 private:
+    void DrawLabels();
     void DrawDebugVertices(D3DPRIMITIVETYPE type, std::uint32_t count, const DebugVertex* vertices);
     void ToView(float x, float y, float& vx, float& vy) const;
 

@@ -105,9 +105,13 @@ void BlockReader::ReadBlock(DataReader& in) const {
             }
             continue;
         }
+        const DataPosition keyAt = in.LastPosition();
         if (!ReadEntry(in, *entry)) {
             ReportCutOff(in, start, context_);
             return;
+        }
+        if (observer != nullptr) {
+            observer->OnKeyRead(keyAt, context_, entry->key);
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Where a token starts: the file as opened and the byte offset in it.
 struct DataPosition {
@@ -36,4 +37,6 @@ public:
     // A token after the "end" that closes an archetype file: it and everything
     // after it is never read.
     virtual void OnUnreadRest(const DataPosition& /*where*/, const std::string& /*token*/) {}
+    // A key of a component block whose value was read; `where` is the key.
+    virtual void OnKeyRead(const DataPosition& /*where*/, const std::string& /*context*/, std::string_view /*key*/) {}
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -89,6 +90,36 @@ TEST_F(Wandering, RandomOffsetsStayWithin500OnEachAxis) {
         ai->PickTarget();
         ASSERT_LE(std::fabs(ai->target.x - 640.0f), 500.0f) << i;
         ASSERT_LE(std::fabs(ai->target.y - 512.0f), 500.0f) << i;
+    }
+}
+
+TEST_F(Wandering, TargetSpanHoldsEveryTargetAPickGivesAndReachesItsEnds) {
+    // A wide clamp keeps the targets inside it; a narrow one, an inverted
+    // one and a body outside the clamp let them land beyond its sides.
+    struct Case {
+        float from, to, low, high;
+    };
+    for (const Case c :
+         {Case{300, 900, 100, 700}, Case{400, 500, 300, 600}, Case{100, 200, 500, 560}, Case{300, 350, 600, 200}}) {
+        float first = 0.0f;
+        float last = 0.0f;
+        RandomTargetAI::TargetSpan(c.from, c.to, c.low, c.high, first, last);
+        ai->clampMin = {c.low, c.low};
+        ai->clampMax = {c.high, c.high};
+        float seenFirst = 1e9f;
+        float seenLast = -1e9f;
+        std::srand(3);
+        for (int i = 0; i < 6000; ++i) {
+            const float at = c.from + (c.to - c.from) * static_cast<float>(i % 3) / 2.0f;
+            *position = {at, at};
+            ai->PickTarget();
+            ASSERT_GE(ai->target.x, first - 1e-3f) << c.low << " " << c.high;
+            ASSERT_LE(ai->target.x, last + 1e-3f) << c.low << " " << c.high;
+            seenFirst = std::min(seenFirst, ai->target.x);
+            seenLast = std::max(seenLast, ai->target.x);
+        }
+        EXPECT_NEAR(seenFirst, first, 25.0f) << c.low << " " << c.high;
+        EXPECT_NEAR(seenLast, last, 25.0f) << c.low << " " << c.high;
     }
 }
 

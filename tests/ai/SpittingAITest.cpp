@@ -57,6 +57,16 @@ TEST_F(Spitting, ItTakesThePlayerRecordedBeforeItOrAnnouncedAfterIt) {
     EXPECT_EQ(gAIController->aiComponents.count, 2);
 }
 
+TEST_F(Spitting, AStartDelayPostponesOnlyTheFirstSpit) {
+    StartWith("hero.txt end spitter.txt SpittingAI float maxDelay 0.5 float startDelay 2 end end");
+    EXPECT_GE(spitter->delay, 2.0f);
+    EXPECT_LE(spitter->delay, 2.5f);
+    scene.game->Frames(120, 16);  // 1.92 s
+    EXPECT_EQ(Spat(), 0U);
+    scene.game->Frames(100, 16);  // to 3.52 s: spat, then again within 0.5 s
+    EXPECT_GE(Spat(), 3U);
+}
+
 TEST_F(Spitting, ADelayReachingExactlyZeroWaitsForTheNextPositiveFrame) {
     StartWith("hero.txt end spitter.txt end");
     spitter->delay = 0.016f;

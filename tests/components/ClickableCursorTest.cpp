@@ -5,6 +5,8 @@
 #include "components/Cursor.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
+#include "game/Level.h"
+#include "graphics/Sprite.h"
 #include "physics/Position.h"
 #include "support/GameScene.h"
 
@@ -54,6 +56,40 @@ TEST_F(Clicking, ByDefaultALeftPressInsideFiresAndEachClickFiresAgain) {
     LeftClickAt(210, 205);
     EXPECT_EQ(Fired(), 1U);
     EXPECT_EQ(scene.game->LevelNames().front(), "a.lvl");
+    scene.game->LeftClick();
+    scene.Frame();
+    EXPECT_EQ(Fired(), 2U);
+}
+
+TEST_F(Clicking, AButtonShowsItsHoverImageOnlyWhileThePointerIsOverIt) {
+    scene.data.SolidImage("face.png", 2, 2, 0xFF0000FFU);
+    scene.data.SolidImage("lit.png", 2, 2, 0x00FF00FFU);
+    const std::string face = "Sprite string name face.png end ";
+    scene.data.Archetype("lit.txt", Button("string hover lit.png") + " " + face);
+    scene.data.Archetype("plain.txt", Button("") + " " + face);
+    ASSERT_TRUE(scene.Start("lit.txt end plain.txt Position Vec2 position 200 400 end end"));
+    const std::vector<GameObject*> buttons = scene.All("Clickable");
+    ASSERT_EQ(buttons.size(), 2U);
+    const auto shown = [](GameObject* button) { return button->Get<Sprite>()->texture; };
+    Texture* faceTexture = shown(buttons[0]);
+    ASSERT_NE(faceTexture, nullptr);
+    MoveAndFrame(210, 205);
+    Texture* litTexture = shown(buttons[0]);
+    EXPECT_NE(litTexture, nullptr);
+    EXPECT_NE(litTexture, faceTexture);
+    EXPECT_EQ(buttons[0]->Get<Sprite>()->name, "face.png");  // the sprite keeps its own image
+    MoveAndFrame(210, 405);                                  // off it, and over the button without a hover image
+    EXPECT_EQ(shown(buttons[0]), faceTexture);
+    EXPECT_EQ(shown(buttons[1]), faceTexture);
+    // Only the button that changes takes part in the level's updates.
+    EXPECT_EQ(gGameLogic->levels.head->updateList.count, 1);
+    // Both still click, also once the lit one is gone: being updated takes
+    // nothing from the button's place among the mouse listeners.
+    MoveAndFrame(200, 200);
+    scene.game->LeftClick();
+    scene.Frame();
+    buttons[0]->Destroy();
+    MoveAndFrame(200, 400);
     scene.game->LeftClick();
     scene.Frame();
     EXPECT_EQ(Fired(), 2U);

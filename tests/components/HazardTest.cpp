@@ -2,6 +2,7 @@
 
 #include "GameplayData.h"
 #include "components/Hazards.h"
+#include "game/GameLogic.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
 #include "support/GameScene.h"
@@ -44,6 +45,30 @@ TEST_F(Hazards, TwoObjectsThatAreBothDeadlyAndKillableDestroyEachOther) {
     ASSERT_TRUE(scene.Start("both1.txt end both2.txt end"));
     scene.Frame();
     EXPECT_EQ(scene.Count("Deadly"), 0U);
+}
+
+TEST_F(Hazards, AKillLeavesTheRemainsAndTheKillersMarkOnceWhereTheVictimWas) {
+    // Two deadly things touch the victim in the same frame; one leaves a
+    // mark. Without the keys (the second pair) nothing is left behind.
+    const std::string still = "Body float mass 0 bool resolve false int collisionLayers 1 Shape Rect end end ";
+    scene.data.Archetype("victim.txt", Box(305, "Killable string remains grave.txt end"));
+    scene.data.Archetype("marking.txt", "Position Vec2 position 300 300 Vec2 size 10 10 end " + still +
+                                            "Deadly string mark splash.txt end");
+    scene.data.Archetype("other.txt", "Position Vec2 position 310 300 Vec2 size 10 10 end " + still + "Deadly end");
+    scene.data.Archetype("grave.txt", "Position Vec2 position 1 1 end Swimmer end");
+    scene.data.Archetype("splash.txt", "Position Vec2 position 2 2 end Swimmer end");
+    scene.data.Archetype("far.txt", "Position Vec2 position 300 700 Vec2 size 10 10 end " + still + "Deadly end");
+    ASSERT_TRUE(scene.Start("victim.txt end marking.txt end other.txt end far.txt end "
+                            "killable.txt Position Vec2 position 305 700 end end"));
+    scene.Frame();
+    EXPECT_EQ(scene.Count("Killable"), 0U);
+    std::vector<GameObject*> left = scene.All("Swimmer");
+    ASSERT_EQ(left.size(), 2U);
+    for (GameObject* object : left) {
+        EXPECT_EQ(Part<Position>(object, "Position")->position, Vec2(305.0f, 300.0f));
+        EXPECT_EQ(object->level, gGameLogic->levels.head);
+    }
+    EXPECT_EQ(scene.Count("Position"), 5U);  // the three deadly ones and what was left
 }
 
 TEST_F(Hazards, DeadlyAgainstSomethingNotKillableDoesNothing) {

@@ -62,6 +62,26 @@ TEST_F(RealGameMenu, ShowsEveryButtonImageWhereTheDataPutsItOverTheBackground) {
     }
 }
 
+TEST_F(RealGameMenu, AButtonLightsUpOnlyWhileThePointerIsOverIt) {
+    const MenuButton* button = nullptr;
+    for (const MenuButton& candidate : menu_.buttons) {
+        button = button == nullptr && !candidate.hover.empty() ? &candidate : button;
+    }
+    ASSERT_NE(button, nullptr) << "no menu button has a hover image";
+    const auto shows = [&](const std::string& image) {
+        return [this, button, image](const Screenshot& s) {
+            const std::optional<double> score = Score(s, image, button->place.position, button->place.size);
+            return score && *score >= kShown;
+        };
+    };
+    MoveTo(button->place.position);
+    EXPECT_TRUE(shows(button->hover)(WaitFor(shows(button->hover), 10.0)))
+        << button->hover << " does not show under the pointer";
+    ParkPointer();
+    EXPECT_TRUE(shows(button->place.image)(WaitFor(shows(button->place.image), 10.0)))
+        << button->place.image << " does not come back once the pointer has left";
+}
+
 TEST_F(RealGameMenu, ClickOnQuitEndsTheGameWithStatusZero) {
     const MenuButton* quit = FirstButton(MsgQuit);
     ASSERT_NE(quit, nullptr);

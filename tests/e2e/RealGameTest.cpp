@@ -166,7 +166,11 @@ std::optional<double> RealGameTest::Score(const Screenshot& shot, const std::str
 
 bool RealGameTest::MenuShown(const Screenshot& shot) {
     for (const MenuButton& button : menu_.buttons) {
-        const std::optional<double> score = Score(shot, button.place);
+        // The button under the pointer shows its hover image instead.
+        std::optional<double> score = Score(shot, button.place);
+        if ((!score || *score < kShown) && !button.hover.empty()) {
+            score = Score(shot, button.hover, button.place.position, button.place.size);
+        }
         if (!score || *score < kShown) {
             return false;
         }

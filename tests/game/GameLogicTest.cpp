@@ -2,13 +2,17 @@
 
 #include "GameProbes.h"
 #include "components/Cursor.h"
+#include "components/Hazards.h"
+#include "components/ProgressText.h"
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
 #include "game/Level.h"
+#include "graphics/DrawLogView.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
+#include "physics/Position.h"
 #include "support/GameScene.h"
 
 namespace {
@@ -262,6 +266,63 @@ TEST_F(Flow, LReloadsEveryLevelWithoutTheEndTextAndResumesTime) {
     game->Frame(25);
     const std::vector<float> tail(watch->log->updates.end() - 3, watch->log->updates.end());
     EXPECT_EQ(tail, (std::vector<float>{0.0f, 0.0f, 0.025f}));
+}
+
+TEST_F(Flow, TheProgressLineShowsWhatIsLeftToWinAndNeverCountsAReloadTwice) {
+    data.Archetype("progress.txt", "ProgressText Vec2 position 40 30 string format Left:_#_of_them end end");
+    data.Level("play.lvl", "player.txt end enemy.txt end enemy.txt end progress.txt end");
+    Start();
+    const auto textsOfFrame = [this] {
+        const std::size_t mark = game->platform.Log().calls.size();
+        EXPECT_TRUE(game->Frame());
+        std::vector<std::string> texts;
+        for (const DrawLog::Call& call : Only(CallsSince(game->platform.Log(), mark), "DrawTextA")) {
+            texts.push_back(call.text + " at " + std::to_string(call.rect.left) + "," + std::to_string(call.rect.top));
+        }
+        return texts;
+    };
+    EXPECT_TRUE(textsOfFrame().empty());  // the menu has no progress line
+    ASSERT_TRUE(ClickAt(100));
+    // A dark copy beneath, then the text.
+    EXPECT_EQ(textsOfFrame(), (std::vector<std::string>{"Left: 2 of them at 42,32", "Left: 2 of them at 40,30"}));
+    // Killed: no longer left, in the very frame (its departure is counted
+    // when the factory deletes it, at the end of that frame).
+    Enemies()[0]->Destroy();
+    EXPECT_EQ(gGameLogic->LeftToWin(), 1);
+    EXPECT_EQ(textsOfFrame().back(), "Left: 1 of them at 40,30");
+    EXPECT_EQ(gGameLogic->nonPlayerCount, 1);
+    // A reload counts the fresh opponents while the old ones still wait for
+    // deletion: two, not three.
+    game->PressKey(kL);
+    EXPECT_EQ(textsOfFrame().back(), "Left: 2 of them at 40,30");
+    EXPECT_EQ(gGameLogic->nonPlayerCount, 2);
+    EXPECT_EQ(ProgressText::Format("#/#_##", 7), "7/7 77");
+}
+
+TEST_F(Flow, TheEndScreenTextLeavesThePlaceWhereTheGameWasDecidedInView) {
+    data.Archetype("text.txt", "Position Vec2 position 640 100 Vec2 size 200 50 end Sprite string name t.png end end");
+    data.Archetype("player.txt", "Position Vec2 position 600 120 end Killable end IDAnnouncer bool player true end");
+    data.Archetype("enemy.txt", "Position Vec2 position 700 700 end Killable end IDAnnouncer end end");
+    Start();
+    ASSERT_TRUE(ClickAt(100));
+    const auto textY = [this] {
+        const std::vector<GameObject*> texts = game->ObjectsWith("Sprite");
+        return texts.size() == 1 ? texts[0]->Get<Position>()->position.y : -1.0f;
+    };
+    // Killed under where the text would be: it goes to the other half.
+    ASSERT_TRUE(Player()->Get<Killable>()->Kill());
+    EXPECT_FALSE(Player()->Get<Killable>()->Kill());  // dying already
+    ASSERT_TRUE(game->Frame());
+    EXPECT_EQ(textY(), 1024.0f - 100.0f);
+    // Won where the text does not reach: it stays.
+    game->PressKey(kL);
+    ASSERT_TRUE(game->Frame());
+    for (GameObject* enemy : Enemies()) {
+        enemy->Get<Killable>()->Kill();
+        ASSERT_TRUE(game->Frame());
+    }
+    ASSERT_FALSE(gGameLogic->inPlay);
+    EXPECT_EQ(textY(), 100.0f);
 }
 
 TEST_F(Flow, LKeepsEachLevelInItsPlace) {

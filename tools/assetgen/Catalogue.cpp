@@ -10,6 +10,8 @@ std::vector<Asset> AllAssets() {
     std::vector<Asset> all = GameArt();
     std::vector<Asset> screens = ScreenArt();
     all.insert(all.end(), screens.begin(), screens.end());
+    std::vector<Asset> marks = MarkArt();
+    all.insert(all.end(), marks.begin(), marks.end());
     // The window's icon, read by the game from its data.
     all.push_back({"icon.png", 64, 64, DrawIcon});
     return all;

@@ -19,7 +19,9 @@ struct Asset {
 std::vector<Asset> GameArt();
 // Backgrounds, title, buttons, panels, end screens and the menu pointer.
 std::vector<Asset> ScreenArt();
-// Both and the window's icon, in a fixed order.
+// What a death leaves where it happened.
+std::vector<Asset> MarkArt();
+// All of them and the window's icon, in a fixed order.
 std::vector<Asset> AllAssets();
 
 // Draws every asset and writes it to `directory`/<name>. Returns the names

@@ -2,6 +2,7 @@
 // screen in two pieces drawn one texel per pixel: a 1024 x 1024 square and a
 // 256 x 1024 edge to its right, cut from one picture. Text images keep the
 // aspect ratio of the sprite that shows them.
+#include "ButtonArt.h"
 #include "Catalogue.h"
 
 namespace {
@@ -80,13 +81,18 @@ void Title(Canvas& c) {
     c.Text("snow, fire and things that bite", 512, 218, 40, C{225, 230, 245, 255});
 }
 
-void Button(Canvas& c, const char* label, C face) {
-    c.Box(0, 0, c.Width(), c.Height(), kOutline);
-    c.Box(6, 6, c.Width() - 6, c.Height() - 6, face);
-    c.Box(6, 6, c.Width() - 6, c.Height() / 2.0f, C{255, 255, 255, 45});
-    c.Text(label, c.Width() / 2.0f + 3, c.Height() / 2.0f + 3, 64, C{0, 0, 0, 150});
-    c.Text(label, c.Width() / 2.0f, c.Height() / 2.0f, 64, kWhite);
-}
+// The menu's buttons: each drawn plain and lit (under the pointer).
+struct ButtonLook {
+    const char* name;
+    const char* label;
+    C face;
+};
+const ButtonLook kButtons[] = {
+    {"button_level1", "Level 1", C{40, 125, 70, 255}},  {"button_level2", "Level 2", C{175, 120, 30, 255}},
+    {"button_level3", "Level 3", C{150, 60, 160, 255}}, {"button_level4", "Level 4", C{195, 75, 30, 255}},
+    {"button_level5", "Level 5", C{170, 35, 45, 255}},  {"button_help", "How to play", C{50, 80, 155, 255}},
+    {"button_quit", "Quit", C{80, 80, 92, 255}},
+};
 
 void Help(Canvas& c) {
     c.Box(0, 0, c.Width(), c.Height(), kGold);
@@ -109,19 +115,26 @@ void Help(Canvas& c) {
     c.Text("Click here to close", 512, 470, 32, C{180, 190, 215, 255});
 }
 
+// A banner, small enough to leave the arena in view.
 void EndScreen(Canvas& c, const char* headline, C colour) {
     c.Box(0, 0, c.Width(), c.Height(), colour);
-    c.Box(8, 8, c.Width() - 8, c.Height() - 8, C{10, 12, 20, 235});
-    c.Text(headline, c.Width() / 2.0f + 5, 165, 150, C{0, 0, 0, 200});
-    c.Text(headline, c.Width() / 2.0f, 160, 150, colour);
-    c.Text("Press L to play again", c.Width() / 2.0f, 330, 58, kWhite);
-    c.Text("Press Esc for the menu", c.Width() / 2.0f, 410, 58, kWhite);
+    c.Box(8, 8, c.Width() - 8, c.Height() - 8, C{10, 12, 20, 225});
+    c.Text(headline, c.Width() / 2.0f + 4, 98, 124, C{0, 0, 0, 200});
+    c.Text(headline, c.Width() / 2.0f, 94, 124, colour);
+    c.Text("L: play again        Esc: menu", c.Width() / 2.0f, 200, 50, kWhite);
 }
 }  // namespace
 
 std::vector<Asset> ScreenArt() {
+    std::vector<Asset> buttons;
+    for (const ButtonLook& look : kButtons) {
+        for (const bool lit : {false, true}) {
+            buttons.push_back({std::string(look.name) + (lit ? "_hover.png" : ".png"), 512, 128,
+                               [look, lit](Canvas& c) { DrawButton(c, look.label, look.face, lit); }});
+        }
+    }
     // clang-format off
-    return {
+    std::vector<Asset> screens = {
         {"grass.png", 1024, 1024, [](Canvas& c) { Grass(c, 0.0f); }},
         {"grass_edge.png", 256, 1024, [](Canvas& c) { Grass(c, kEdge); }},
         {"stone.png", 1024, 1024, [](Canvas& c) { Flagstones(c, 0.0f); }},
@@ -129,19 +142,14 @@ std::vector<Asset> ScreenArt() {
         {"menuback.png", 1024, 1024, [](Canvas& c) { MenuBackground(c, 0.0f); }},
         {"menuback_edge.png", 256, 1024, [](Canvas& c) { MenuBackground(c, kEdge); }},
         // Laid over the whole screen, so at least one texel per pixel each way.
-        {"shade.png", 2048, 1024, [](Canvas& c) { c.Fill(C{0, 0, 0, 150}); }},
+        {"shade.png", 2048, 1024, [](Canvas& c) { c.Fill(C{0, 0, 0, 100}); }},
         {"pointer.png", 64, 64, Pointer},
         {"title.png", 1024, 256, Title},
-        {"button_level1.png", 512, 128, [](Canvas& c) { Button(c, "Level 1", C{40, 125, 70, 255}); }},
-        {"button_level2.png", 512, 128, [](Canvas& c) { Button(c, "Level 2", C{175, 120, 30, 255}); }},
-        {"button_level3.png", 512, 128, [](Canvas& c) { Button(c, "Level 3", C{150, 60, 160, 255}); }},
-        {"button_level4.png", 512, 128, [](Canvas& c) { Button(c, "Level 4", C{195, 75, 30, 255}); }},
-        {"button_level5.png", 512, 128, [](Canvas& c) { Button(c, "Level 5", C{170, 35, 45, 255}); }},
-        {"button_help.png", 512, 128, [](Canvas& c) { Button(c, "How to play", C{50, 80, 155, 255}); }},
-        {"button_quit.png", 512, 128, [](Canvas& c) { Button(c, "Quit", C{80, 80, 92, 255}); }},
         {"help.png", 1024, 512, Help},
-        {"gameover.png", 1024, 512, [](Canvas& c) { EndScreen(c, "GAME OVER", C{235, 65, 55, 255}); }},
-        {"youwin.png", 1024, 512, [](Canvas& c) { EndScreen(c, "YOU WIN!", C{95, 225, 115, 255}); }},
+        {"gameover.png", 1024, 256, [](Canvas& c) { EndScreen(c, "GAME OVER", C{235, 65, 55, 255}); }},
+        {"youwin.png", 1024, 256, [](Canvas& c) { EndScreen(c, "YOU WIN!", C{95, 225, 115, 255}); }},
     };
     // clang-format on
+    screens.insert(screens.end(), buttons.begin(), buttons.end());
+    return screens;
 }

@@ -186,10 +186,7 @@ void CheckObserver::OnFileReference(const DataPosition& where, FileKind kind, co
         entries_.push_back({factory_->nextId, where.offset});
     }
     if (kind == FileKind::Image && factory_ != nullptr) {
-        // An archetype is read before its object takes the next id, the
-        // overrides of a level entry after.
-        const std::int32_t id = file == levelPath_ ? factory_->nextId - 1 : factory_->nextId;
-        imageTokens_[id] = {file, where.offset};
+        imageTokens_[ObjectBeingRead(file)] = {file, where.offset};
     }
     if (kind == FileKind::Level && name.empty()) {
         const std::string command = text_.TokenAt(file, where.offset);
@@ -199,11 +196,36 @@ void CheckObserver::OnFileReference(const DataPosition& where, FileKind kind, co
     CheckFile(kind, name, file, where.offset);
 }
 
+std::int32_t CheckObserver::ObjectBeingRead(const std::string& file) const {
+    // An archetype is read before its object takes the next id, the
+    // overrides of a level entry after.
+    return file == levelPath_ ? factory_->nextId - 1 : factory_->nextId;
+}
+
+void CheckObserver::OnKeyRead(const DataPosition& where, const std::string& context, std::string_view key) {
+    if (factory_ != nullptr) {
+        const std::string& file = FileOf(where);
+        keyTokens_[{ObjectBeingRead(file), context + "." + std::string(key)}] = {file, where.offset};
+    }
+}
+
+bool CheckObserver::KeyToken(std::int32_t objectId, const std::string& name, std::string& path,
+                             std::int64_t& offset) const {
+    const auto it = keyTokens_.find({objectId, name});
+    if (it == keyTokens_.end()) {
+        return false;
+    }
+    path = it->second.path;
+    offset = it->second.offset;
+    return true;
+}
+
 void CheckObserver::BeginLevel(const std::string& path, const Factory& factory) {
     levelPath_ = path;
     factory_ = &factory;
     entries_.clear();
     imageTokens_.clear();
+    keyTokens_.clear();
 }
 
 void CheckObserver::CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height,

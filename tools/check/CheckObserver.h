@@ -4,6 +4,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "objects/DataObserver.h"
@@ -32,6 +34,7 @@ public:
     void OnUnknownComponent(const DataPosition& where, const std::string& name) override;
     void OnFileReference(const DataPosition& where, FileKind kind, const std::string& name) override;
     void OnUnreadRest(const DataPosition& where, const std::string& token) override;
+    void OnKeyRead(const DataPosition& where, const std::string& context, std::string_view key) override;
 
     // Brackets the load of one level file (its path as the factory opens
     // it), so that each object can be traced back to its entry.
@@ -66,6 +69,11 @@ public:
     void CheckDrawnImage(std::int32_t objectId, const std::string& image, float width, float height,
                          const std::string& levelPath);
 
+    // Where the key `context`.`key` (for example "RandomTargetAI.clampMin")
+    // of the object with this id was last read, in the level just loaded;
+    // false when its data did not set it.
+    bool KeyToken(std::int32_t objectId, const std::string& name, std::string& path, std::int64_t& offset) const;
+
     DiagnosticSet& Diagnostics() { return found_; }
 
 private:
@@ -94,4 +102,9 @@ private:
     // The last image name read for each object the level built; a level
     // entry's override comes after its archetype's.
     std::map<std::int32_t, Token> imageTokens_;
+    // The same for every key read, by object and "context.key".
+    std::map<std::pair<std::int32_t, std::string>, Token> keyTokens_;
+
+    // The id of the object whose data is being read from `file`.
+    std::int32_t ObjectBeingRead(const std::string& file) const;
 };

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "components/Controllable.h"
+#include "components/Hazards.h"
 #include "components/IDAnnouncer.h"
 #include "components/ObjectThrower.h"
 #include "game/GameFiles.h"
@@ -18,6 +19,7 @@
 #include "physics/Position.h"
 #include "tools/check/CheckEngine.h"
 #include "tools/check/CheckObserver.h"
+#include "tools/check/WanderCheck.h"
 
 namespace fs = std::filesystem;
 
@@ -97,6 +99,25 @@ void CheckNamedFiles(CheckObserver& observer) {
     }
 }
 
+// Notes the archetypes the game builds for this object on their own: what
+// it throws, what it leaves when killed and what it leaves on its victims.
+void NoteBuiltAlone(const GameObject& object, std::set<std::string>& names) {
+    const auto note = [&names](const std::string& name) {
+        if (!name.empty()) {
+            names.insert(name);
+        }
+    };
+    if (const auto* thrower = object.Get<ObjectThrower>()) {
+        note(thrower->object);
+    }
+    if (const auto* killable = object.Get<Killable>()) {
+        note(killable->remains);
+    }
+    if (const auto* deadly = object.Get<Deadly>()) {
+        note(deadly->mark);
+    }
+}
+
 void CheckArchetype(CheckObserver& observer, const std::string& name, CheckResult& result,
                     std::set<std::string>& thrown) {
     const std::string path = observer.PathOf(FileKind::Archetype, name);
@@ -116,9 +137,7 @@ void CheckArchetype(CheckObserver& observer, const std::string& name, CheckResul
             }
         }
     }
-    if (const ObjectThrower* thrower = object->Get<ObjectThrower>()) {
-        thrown.insert(thrower->object);
-    }
+    NoteBuiltAlone(*object, thrown);
     object->Destroy();
     CheckEngine::Flush();
 }
@@ -156,13 +175,11 @@ void CheckDrawnImage(CheckObserver& observer, const GameObject& object, const st
         observer.CheckDrawnImage(object.id, sprite->name, 2.0f * std::abs(position->size.x),
                                  2.0f * std::abs(position->size.y), levelPath);
     }
-    if (const ObjectThrower* thrower = object.Get<ObjectThrower>()) {
-        thrown.insert(thrower->object);
-    }
+    NoteBuiltAlone(object, thrown);
 }
 
-// The objects the game builds from an archetype alone: what is thrown and
-// what the code creates (the end screen's text.txt excepted, whose image
+// The objects the game builds from an archetype alone: what is thrown, what
+// a death leaves and what the code creates (the end screen's text.txt excepted, whose image
 // the code replaces).
 void CheckArchetypeImages(CheckObserver& observer, std::set<std::string> names) {
     for (const GameFiles::File& file : GameFiles::All()) {
@@ -197,6 +214,7 @@ void CheckLevel(CheckObserver& observer, const std::string& name, CheckResult& r
         for (const GameObject* object = level.objects.head; object != nullptr; object = object->next) {
             CheckDrawnImage(observer, *object, path, thrown);
         }
+        CheckWandering(observer, level, path);
         if (!IsScreenLevel(name) && IsPlayable(level)) {
             CheckPlayers(observer, level, path);
         }

@@ -65,6 +65,7 @@ std::vector<MenuButton> Buttons(const HeadlessGame& game) {
         MenuButton button;
         button.place = PlacementOf(*object);
         button.command = clickable->message->id;
+        button.hover = clickable->hover;
         if (button.command == MsgLoadLevel || button.command == MsgSwitchLevel) {
             button.level = static_cast<const LevelMessage&>(*clickable->message).fileName;
         }

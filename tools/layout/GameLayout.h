@@ -22,6 +22,8 @@ struct MenuButton {
     Placement place;
     MessageId command = MsgQuit;
     std::string level;
+    // The image shown instead while the pointer is over it ("" = none).
+    std::string hover;
 };
 
 // What the game will show, read from a data set with the engine's own

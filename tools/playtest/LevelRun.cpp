@@ -43,14 +43,14 @@ LevelRun RunLevel(const LevelRun::Options& options) {
     }
     const Vec2 start = scene::Where(scene::Player());
     const float radius = scene::Radius(scene::Player());
-    Bot bot(game);
+    Bot bot(game, options.player == LevelRun::Player::Novice ? Bot::Novice(options.seed) : Bot::Scripted());
     const std::vector<Vec2> posts = Bot::PostsAround(start);
     DeathLedger ledger;
     ledger.Watch();
 
     std::uint32_t now = 0;
     while (gGameLogic->inPlay && now < options.limitMs) {
-        if (options.player == LevelRun::Player::Bot) {
+        if (options.player != LevelRun::Player::Idle) {
             bot.Fight(posts);
         }
         const std::uint32_t step = FrameLength(frame++, options.hz);

@@ -10,7 +10,9 @@
 
 // One game of one level on the headless engine at a fixed frame rate.
 struct LevelRun {
-    enum class Player { Idle, Bot };
+    // Standing still, the scripted bot of the tests, or the bot playing as
+    // a person new to the game would.
+    enum class Player { Idle, Bot, Novice };
     struct Options {
         std::string dataRoot;
         std::string level;

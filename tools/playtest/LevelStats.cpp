@@ -61,6 +61,21 @@ std::string Deaths(const std::vector<LevelRun>& runs) {
     std::string text = std::to_string(player) + " / " + std::to_string(hazard) + " / " + std::to_string(each);
     return other != 0 ? text + " (+" + std::to_string(other) + " other)" : text;
 }
+// "wins/runs (rate %) | median time to win", two cells.
+std::string Wins(const std::vector<LevelRun>& runs) {
+    int wins = 0;
+    std::vector<std::uint32_t> winTimes;
+    for (const LevelRun& run : runs) {
+        if (run.won) {
+            ++wins;
+            winTimes.push_back(run.endMs);
+        }
+    }
+    const int count = static_cast<int>(runs.size());
+    return std::to_string(wins) + "/" + std::to_string(count) + " (" +
+           std::to_string(count == 0 ? 0 : wins * 100 / count) + " %) | " +
+           (winTimes.empty() ? "-" : Seconds(Median(winTimes)));
+}
 }  // namespace
 
 bool PlayLevel(const std::string& dataRoot, const std::string& level, unsigned seeds, std::uint32_t limitMs,
@@ -69,13 +84,16 @@ bool PlayLevel(const std::string& dataRoot, const std::string& level, unsigned s
     stats.limitMs = limitMs;
     stats.hz = hz;
     for (unsigned seed = 1; seed <= seeds; ++seed) {
-        for (auto player : {LevelRun::Player::Idle, LevelRun::Player::Bot}) {
+        for (auto player : {LevelRun::Player::Idle, LevelRun::Player::Bot, LevelRun::Player::Novice}) {
             LevelRun run = RunLevel({dataRoot, level, seed, player, limitMs, hz});
             stats.start = run.start;
             if (!run.Started()) {
                 return false;
             }
-            (player == LevelRun::Player::Idle ? stats.idle : stats.bot).push_back(run);
+            (player == LevelRun::Player::Idle  ? stats.idle
+             : player == LevelRun::Player::Bot ? stats.bot
+                                               : stats.novice)
+                .push_back(run);
         }
     }
     stats.handling = MeasureHandling(dataRoot, level, hz);
@@ -85,30 +103,21 @@ bool PlayLevel(const std::string& dataRoot, const std::string& level, unsigned s
 void PrintTable(const std::vector<LevelStats>& levels, std::ostream& out) {
     out << "| level | runs | idle survival min / median / max (s) | first reach (s) | idle hazard kills <= 30 s "
            "| idle deaths player / hazards / each other | bot wins | bot median win (s) "
-           "| bot deaths player / hazards / each other | top speed (units/s) | coast (units) |\n";
-    out << "|---|---|---|---|---|---|---|---|---|---|---|\n";
+           "| bot deaths player / hazards / each other | novice wins | novice median win (s) "
+           "| novice deaths player / hazards / each other | top speed (units/s) | coast (units) |\n";
+    out << "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
     for (const LevelStats& stats : levels) {
         if (stats.start.outcome != LevelStart::Outcome::Playing) {
-            out << "| " << stats.level << " | could not start: " << stats.start.why << " | | | | | | | | | |\n";
+            out << "| " << stats.level << " | could not start: " << stats.start.why << " | | | | | | | | | | | | |\n";
             continue;
         }
-        int wins = 0;
         int early = 0;
-        std::vector<std::uint32_t> winTimes;
-        for (const LevelRun& run : stats.bot) {
-            if (run.won) {
-                ++wins;
-                winTimes.push_back(run.endMs);
-            }
-        }
         for (const LevelRun& run : stats.idle) {
             early += run.earlyHazardDeaths;
         }
-        const auto runs = stats.bot.size();
-        out << "| " << stats.level << " | " << runs << " | " << IdleSurvival(stats) << " | " << FirstReach(stats)
-            << " | " << early << " | " << Deaths(stats.idle) << " | " << wins << "/" << runs << " ("
-            << (runs == 0 ? 0 : wins * 100 / static_cast<int>(runs)) << " %) | "
-            << (winTimes.empty() ? "-" : Seconds(Median(winTimes))) << " | " << Deaths(stats.bot) << " | "
+        out << "| " << stats.level << " | " << stats.bot.size() << " | " << IdleSurvival(stats) << " | "
+            << FirstReach(stats) << " | " << early << " | " << Deaths(stats.idle) << " | " << Wins(stats.bot) << " | "
+            << Deaths(stats.bot) << " | " << Wins(stats.novice) << " | " << Deaths(stats.novice) << " | "
             << Handled(stats.handling, stats.handling.topSpeed) << " | "
             << Handled(stats.handling, stats.handling.coast) << " |\n";
     }

@@ -8,7 +8,8 @@
 #include "Handling.h"
 #include "LevelRun.h"
 
-// The figures of one level over many seeds, standing still and with the bot.
+// The figures of one level over many seeds: standing still, with the
+// scripted bot and with the novice.
 struct LevelStats {
     std::string level;
     std::uint32_t limitMs = 0;
@@ -18,9 +19,10 @@ struct LevelStats {
     Handling handling;
     std::vector<LevelRun> idle;
     std::vector<LevelRun> bot;
+    std::vector<LevelRun> novice;
 };
 
-// Runs `level` once per seed 1..seeds in both ways at `hz` frames a second,
+// Runs `level` once per seed 1..seeds in the three ways at `hz` frames a second,
 // and measures how its player handles; false (with `stats.start` saying
 // why) when the level could not be played.
 bool PlayLevel(const std::string& dataRoot, const std::string& level, unsigned seeds, std::uint32_t limitMs,

@@ -170,6 +170,36 @@ void Bot::Steer(Vec2 from, Vec2 to, float tolerance, bool careful) {
     }
 }
 
+const Bot::View& Bot::Look(std::uint32_t now) {
+    View view{now, {}, {}};
+    for (GameObject* opponent : scene::Opponents()) {
+        auto* body = opponent->Get<Body>();
+        view.opponents.push_back(
+            {scene::Where(opponent), scene::Velocity(opponent), body != nullptr && body->mass > 0.0f});
+    }
+    for (GameObject* glob : scene::Showing("spit.png")) {
+        view.spit.push_back({scene::Where(glob), scene::Velocity(glob), true});
+    }
+    views_.push_back(std::move(view));
+    // Keep the newest view that is old enough, and those after it.
+    while (views_.size() > 1 && now - views_[1].ms >= profile_.reactionMs) {
+        views_.pop_front();
+    }
+    return views_.front();
+}
+
+float Bot::AimError() {
+    if (!(profile_.aimErrorDegrees > 0.0f)) {
+        return 0.0f;
+    }
+    // By hand rather than with a library distribution, whose results may
+    // differ between standard libraries.
+    const double unit = static_cast<double>(random_() - std::minstd_rand::min()) /
+                        static_cast<double>(std::minstd_rand::max() - std::minstd_rand::min());
+    constexpr double kRadiansPerDegree = 3.14159265358979 / 180.0;
+    return static_cast<float>((2.0 * unit - 1.0) * profile_.aimErrorDegrees * kRadiansPerDegree);
+}
+
 void Bot::Fight(const std::vector<Vec2>& posts) {
     GameObject* player = scene::Player();
     if (player == nullptr || posts.empty()) {
@@ -182,8 +212,9 @@ void Bot::Fight(const std::vector<Vec2>& posts) {
     }
     thinking_ = true;
     lastThinkMs_ = now;
+    const View& view = Look(now);
     const Vec2 me = scene::Where(player);
-    const std::size_t count = scene::Opponents().size();
+    const std::size_t count = view.opponents.size();
     // On the way to a far post it waits longer before giving up on it.
     const bool away = scene::Distance(me, posts[post_ % posts.size()]) > kAtPost;
     if (count != lastCount_) {
@@ -194,31 +225,30 @@ void Bot::Fight(const std::vector<Vec2>& posts) {
         lastHitMs_ = now;
     }
     const Vec2 home = posts[post_ % posts.size()];
-    GameObject* target = nullptr;
-    GameObject* threat = nullptr;
+    const Seen* target = nullptr;
+    const Seen* threat = nullptr;
     float nearest = std::numeric_limits<float>::max();
     float nearestThreat = kFleeDistance;
     bool clear = false;
-    for (GameObject* opponent : scene::Opponents()) {
-        const float d = scene::Distance(me, scene::Where(opponent));
+    for (const Seen& opponent : view.opponents) {
+        const float d = scene::Distance(me, opponent.at);
         // The nearest one in a clear line of fire, else the nearest.
-        const bool open = ClearShot(me, scene::Where(opponent));
+        const bool open = ClearShot(me, opponent.at);
         if ((open && !clear) || (open == clear && d < nearest)) {
             nearest = d;
-            target = opponent;
+            target = &opponent;
             clear = open;
         }
-        auto* body = opponent->Get<Body>();
-        if (body != nullptr && body->mass > 0.0f && d < nearestThreat) {
+        if (opponent.moves && d < nearestThreat) {
             nearestThreat = d;
-            threat = opponent;
+            threat = &opponent;
         }
     }
     // Spit on a course that passes within reach: step out of its line.
     bool dodging = false;
-    for (GameObject* glob : scene::Showing("spit.png")) {
-        const Vec2 r = scene::Where(glob) - me;
-        const Vec2 v = scene::Velocity(glob);
+    for (const Seen& glob : view.spit) {
+        const Vec2 r = glob.at - me;
+        const Vec2 v = glob.velocity;
         const float speed = std::hypot(v.x, v.y);
         const float along = -(r.x * v.x + r.y * v.y) / (speed > 0.0f ? speed : 1.0f);
         const float across = (r.x * v.y - r.y * v.x) / (speed > 0.0f ? speed : 1.0f);
@@ -233,16 +263,21 @@ void Bot::Fight(const std::vector<Vec2>& posts) {
         // Already steering out of the way.
     } else if (threat != nullptr) {
         // Run straight away from it.
-        const Vec2 t = scene::Where(threat);
-        Steer(me, {me.x + (me.x - t.x), me.y + (me.y - t.y)}, 5.0f);
+        Steer(me, {me.x + (me.x - threat->at.x), me.y + (me.y - threat->at.y)}, 5.0f);
     } else {
         Steer(me, home, 15.0f);
     }
     if (target != nullptr) {
-        const Vec2 at = scene::Where(target);
-        const Vec2 v = scene::Velocity(target);
-        const float lead = nearest / kSnowballSpeed;
-        scene::ClickAt(game_, {at.x + v.x * lead, at.y + v.y * lead});
+        const float lead = profile_.leads ? nearest / kSnowballSpeed : 0.0f;
+        Vec2 aim{target->at.x + target->velocity.x * lead, target->at.y + target->velocity.y * lead};
+        const float turn = AimError();
+        if (turn != 0.0f) {
+            // The direction of the throw turned about the player.
+            const Vec2 d = aim - me;
+            aim = {me.x + d.x * std::cos(turn) - d.y * std::sin(turn),
+                   me.y + d.x * std::sin(turn) + d.y * std::cos(turn)};
+        }
+        scene::ClickAt(game_, aim);
     }
 }
 

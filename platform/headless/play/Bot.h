@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <random>
 #include <vector>
 
 #include "core/Vec2.h"
@@ -11,7 +13,26 @@
 // would; in between, the keys stay held.
 class Bot {
 public:
-    explicit Bot(HeadlessGame& game) : game_(game) {}
+    // How the bot plays. The scripted bot of the tests sees at once and
+    // aims perfectly; a novice is slower and rougher, as a person new to
+    // the game.
+    struct Profile {
+        // It acts on the world as it was this long ago (game time).
+        std::uint32_t reactionMs = 0;
+        // Each throw goes off by up to this many degrees either way.
+        float aimErrorDegrees = 0.0f;
+        // Aims ahead of a moving target.
+        bool leads = true;
+        // Seeds its own random numbers; the game's are never touched.
+        unsigned seed = 1;
+    };
+    static Profile Scripted() { return {}; }
+    // Reacts after a quarter second, misses by up to 4 degrees, aims where
+    // a target is rather than where it will be.
+    static Profile Novice(unsigned seed) { return {250, 4.0f, false, seed}; }
+
+    explicit Bot(HeadlessGame& game, Profile profile = Scripted())
+        : game_(game), profile_(profile), random_(profile.seed) {}
 
     // Shoots the nearest opponent in a clear line of fire, else the nearest
     // (aiming ahead of it) with snowballs while
@@ -32,11 +53,31 @@ public:
     void Release();
 
 private:
+    // What the bot sees of a creature, target or glob of spit.
+    struct Seen {
+        Vec2 at;
+        Vec2 velocity;
+        bool moves;
+    };
+    struct View {
+        std::uint32_t ms;
+        std::vector<Seen> opponents;
+        std::vector<Seen> spit;
+    };
+
     // Holds the keys of the one of the eight directions nearest to `to`;
     // `careful` skips directions that lead into lava, holes or walls.
     void Steer(Vec2 from, Vec2 to, float tolerance, bool careful = true);
+    // Looks now, and returns what it has taken in by now: the view of
+    // `reactionMs` ago (the first one until that much time has passed).
+    const View& Look(std::uint32_t now);
+    // A random angle within the aiming error, in radians.
+    float AimError();
 
     HeadlessGame& game_;
+    Profile profile_;
+    std::minstd_rand random_;
+    std::deque<View> views_;
     std::size_t waypoint_ = 0;
     std::size_t post_ = 0;
     std::size_t lastCount_ = 0;

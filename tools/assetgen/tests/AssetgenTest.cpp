@@ -23,8 +23,8 @@ std::string ReadBytes(const fs::path& path) {
 
 bool PowerOfTwo(std::uint32_t v) { return v != 0 && (v & (v - 1)) == 0; }
 
-// Every image a data file names after "string name", plus those the code
-// opens itself.
+// Every image a data file names after "string name" or "string hover",
+// plus those the code opens itself.
 std::set<std::string> ImagesNamedByData() {
     std::set<std::string> names = {"cursor.png",     "firecursor.png", "snowcursor.png",
                                    "bothcursor.png", "gameover.png",   "youwin.png"};
@@ -34,7 +34,7 @@ std::set<std::string> ImagesNamedByData() {
             std::string previous;
             std::string word;
             while (in >> word) {
-                if (previous == "name" && word.size() > 4 && word.substr(word.size() - 4) == ".png") {
+                if ((previous == "name" || previous == "hover") && word.size() > 4 && word.substr(word.size() - 4) == ".png") {
                     names.insert(word);
                 }
                 previous = word;

@@ -174,3 +174,33 @@ TEST(CheckerTest, ReportsPerFileAreCappedAndLongWordsShortened) {
     EXPECT_EQ(all.problemCount, capped.problemCount);
     EXPECT_EQ(all.problems.back(), "Data/Levels/noise.lvl:102:1: skipped token \"x\" in Position");
 }
+
+TEST(CheckerTest, WanderersWhoseTargetsReachIntoAWallOrPastTheArena) {
+    CheckDataSet data;
+    data.Archetype("wall.txt", "Position Vec2 size 16 16 end\n"
+                               "Body Shape Rect end int collisionLayers 1 end\n");
+    data.Archetype("roamer.txt", "Position Vec2 size 20 20 end\n"
+                                 "Body float mass 1 Shape Circle end int collisionLayers 1 end\n"
+                                 "RandomTargetAI Vec2 clampMin 100 100 Vec2 clampMax 1180 924 end\n");
+    data.Level(CheckDataSet::kLevel, std::string(CheckDataSet::PlayableLevel()) +
+                                         // A pillar in the right half; lava (not solid) in the left.
+                                         "wall.txt Position Vec2 position 900 512 Vec2 size 16 100 end end\n"
+                                         "wall.txt Position Vec2 position 300 512 end\n"
+                                         "  Body bool resolve false end end\n"
+                                         // Clear of both: wide enough, left half.
+                                         "roamer.txt Position Vec2 position 300 300 end\n"
+                                         "  RandomTargetAI Vec2 clampMax 620 924 end end\n"
+                                         // The archetype's area holds the pillar.
+                                         "roamer.txt Position Vec2 position 300 300 end end\n"
+                                         // Too narrow: its targets land past the top and bottom.
+                                         "roamer.txt Position Vec2 position 300 300 end\n"
+                                         "  RandomTargetAI Vec2 clampMin 100 100 Vec2 clampMax 620 400 end end\n");
+    EXPECT_EQ(data.Problems(),
+              (Lines{
+                  "Data/Archetypes/roamer.txt:3:43: warning: the wanderer's targets span x 100 to 1180, y 100 to 924 "
+                  "and reach into the wall of Data/Levels/level1.lvl:5:1 by more than its radius of 20 (the object "
+                  "of Data/Levels/level1.lvl:10:1)",
+                  "Data/Levels/level1.lvl:12:23: warning: the wanderer's targets span x 100 to 620, y -380 to 680 and "
+                  "reach past the top edge of the arena by more than its radius of 20",
+              }));
+}

@@ -3,12 +3,22 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "Handling.h"
 #include "LevelRun.h"
+#include "LevelStart.h"
+#include "game/GameLogic.h"
+#include "objects/GameObject.h"
+#include "physics/Body.h"
+#include "physics/Position.h"
+#include "platform/headless/play/Bot.h"
+#include "platform/headless/play/HeadlessGame.h"
+#include "platform/headless/play/Scene.h"
 #include "support/TempData.h"
 
 namespace {
@@ -133,6 +143,58 @@ TEST(Playtest, SameSeedSameGame) {
     EXPECT_EQ(bot.deaths, (std::map<Cause, int>{{Cause::Player, 2}}));
     const LevelRun idle = Play(arena, LevelRun::Player::Idle, 7);
     EXPECT_EQ(idle.deaths, (std::map<Cause, int>{{Cause::Hazard, 1}}));
+}
+
+TEST(Playtest, TheNoviceActsAQuarterSecondLateAndThrowsWithinFourDegrees) {
+    Arena arena;
+    // A counted mark that nothing can hit, due east of the player.
+    arena.Archetype("mark.txt", "Position Vec2 size 13 13 end\n"
+                                "Body Shape Circle end int collisionLayers 0 end\n"
+                                "IDAnnouncer end\n");
+    arena.Level("mark.lvl", "crosshair.txt end\n"
+                            "mark.txt Position Vec2 position 700 512 end end\n"
+                            "player.txt Position Vec2 position 200 512 end end\n");
+    HeadlessGame game({arena.Root(), 3});
+    std::uint32_t frame = 0;
+    ASSERT_EQ(LevelStart::Open(game, arena.Root(), "mark.lvl", 60, frame).outcome, LevelStart::Outcome::Playing);
+    GameObject* mark = scene::Opponents().at(0);
+    Bot novice(game, Bot::Novice(3));
+    const std::vector<Vec2> posts{{200.0f, 512.0f}};
+    std::uint32_t now = 0;
+    // Plays a frame; the direction of the last throw from the player, in
+    // degrees (0 = east, 90 = south).
+    const auto aim = [&] {
+        novice.Fight(posts);
+        const std::uint32_t step = FrameLength(frame++, 60);
+        EXPECT_TRUE(game.Frame(step));
+        now += step;
+        const Vec2 d = gGameLogic->mousePosition - scene::Where(scene::Player());
+        return std::atan2(d.y, d.x) * 180.0f / 3.14159265f;
+    };
+    float low = 90.0f;
+    float high = -90.0f;
+    while (now < 1000) {
+        const float angle = aim();
+        low = std::min(low, angle);
+        high = std::max(high, angle);
+    }
+    EXPECT_GE(low, -4.2f);
+    EXPECT_LE(high, 4.2f);
+    EXPECT_GT(high - low, 2.0f);  // off by a different angle each time
+    // The mark moves due south: the novice keeps throwing east for a
+    // quarter second, then turns.
+    for (Vec2* place : {&mark->Get<Position>()->position, &mark->Get<Body>()->position}) {
+        *place = {200.0f, 900.0f};
+    }
+    const std::uint32_t moved = now;
+    while (now < moved + 500) {
+        const float angle = aim();
+        if (now - moved <= 250) {
+            EXPECT_LE(std::fabs(angle), 4.2f) << now - moved;
+        } else if (now - moved >= 330) {
+            EXPECT_LE(std::fabs(angle - 90.0f), 4.2f) << now - moved;
+        }
+    }
 }
 
 TEST(Playtest, ThePlayerHandlesAlikeAtEveryFrameRate) {
