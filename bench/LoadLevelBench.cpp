@@ -16,9 +16,9 @@
 #include "core/Application.h"
 #include "game/GameLogic.h"
 #include "game/Level.h"
+#include "harness/TempData.h"
 #include "objects/Factory.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "support/TempData.h"
 
 namespace fs = std::filesystem;
 

@@ -10,10 +10,10 @@ get_property(VELMOR_PACKAGE_TARGETS GLOBAL PROPERTY VELMOR_PACKAGE_TARGETS)
 install(TARGETS ${VELMOR_PACKAGE_TARGETS} EXPORT VelmorTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
         INCLUDES DESTINATION ${VELMOR_INCLUDE_INSTALL_DIR})
-# The headers of the installed libraries only: not the headless game
-# harness of the tests and tools (platform/headless/play), nor a backend
-# this build does not have.
-set(VELMOR_HEADER_EXCLUDES PATTERN play EXCLUDE)
+# The headers of the installed libraries only: not a backend this build
+# does not have (the harness of the tests and tools is in tests/, which is
+# not installed).
+set(VELMOR_HEADER_EXCLUDES)
 if(NOT TARGET velmor_sdl)
   list(APPEND VELMOR_HEADER_EXCLUDES PATTERN sdl EXCLUDE)
 endif()

@@ -11,8 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "PhysicsWorld.h"
 #include "core/Vec2.h"
+#include "harness/PhysicsWorld.h"
 #include "physics/Body.h"
 
 namespace bench {

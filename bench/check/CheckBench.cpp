@@ -24,7 +24,7 @@
 #include <string>
 #include <thread>
 
-#include "support/TempData.h"
+#include "harness/TempData.h"
 #include "tools/check/DataChecker.h"
 
 namespace fs = std::filesystem;

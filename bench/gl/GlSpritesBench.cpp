@@ -15,9 +15,9 @@
 
 #include "core/Application.h"
 #include "graphics/Graphics.h"
+#include "harness/TempData.h"
 #include "platform/sdl/GlDevice.h"
 #include "platform/sdl/SdlPlatform.h"
-#include "support/TempData.h"
 
 namespace {
 // A data set of `count` 32 x 32 sprites spread over the screen at depths 2..9.

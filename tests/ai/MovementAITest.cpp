@@ -11,11 +11,11 @@
 #include "ai/TargetFollowingAI.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
+#include "harness/GameScene.h"
 #include "objects/BlockReader.h"
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
-#include "support/GameScene.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
+#include "harness/GameScene.h"
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
-#include "support/GameScene.h"
 
 namespace {
 

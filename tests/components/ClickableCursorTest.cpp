@@ -7,8 +7,8 @@
 #include "game/GameLogic.h"
 #include "game/Level.h"
 #include "graphics/Sprite.h"
+#include "harness/GameScene.h"
 #include "physics/Position.h"
-#include "support/GameScene.h"
 
 namespace {
 

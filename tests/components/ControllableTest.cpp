@@ -2,8 +2,8 @@
 
 #include "GameplayData.h"
 #include "components/Controllable.h"
+#include "harness/GameScene.h"
 #include "physics/Body.h"
-#include "support/GameScene.h"
 
 namespace {
 

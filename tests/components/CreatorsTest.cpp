@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "GameplayData.h"
+#include "harness/GameScene.h"
 #include "objects/Component.h"
 #include "objects/Factory.h"
-#include "support/GameScene.h"
 
 namespace {
 

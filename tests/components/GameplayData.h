@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/TempData.h"
+#include "harness/TempData.h"
 
 // The data set every component test starts from: the player, the aiming
 // cursor, both projectiles, the hole and the four cursor images; a test adds

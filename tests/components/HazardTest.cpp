@@ -3,9 +3,9 @@
 #include "GameplayData.h"
 #include "components/Hazards.h"
 #include "game/GameLogic.h"
+#include "harness/GameScene.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
-#include "support/GameScene.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "GameplayData.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
+#include "harness/GameScene.h"
 #include "objects/Factory.h"
-#include "support/GameScene.h"
 
 namespace {
 

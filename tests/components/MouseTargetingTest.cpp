@@ -9,10 +9,10 @@
 #include "game/GameLogic.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
+#include "harness/GameScene.h"
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
-#include "support/GameScene.h"
 
 namespace {
 

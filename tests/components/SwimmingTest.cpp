@@ -7,9 +7,9 @@
 #include "ai/RandomTargetAI.h"
 #include "components/Swimming.h"
 #include "core/Messages.h"
+#include "harness/GameScene.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
-#include "support/GameScene.h"
 
 namespace {
 

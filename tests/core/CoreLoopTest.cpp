@@ -5,12 +5,12 @@
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "core/WindowProc.h"
+#include "harness/MessageRecorder.h"
+#include "harness/TempData.h"
 #include "objects/BlockReader.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "support/MessageRecorder.h"
-#include "support/TempData.h"
 
 namespace {
 

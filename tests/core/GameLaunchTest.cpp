@@ -8,9 +8,9 @@
 #include "core/CommandLine.h"
 #include "core/DataLocation.h"
 #include "core/GameLaunch.h"
+#include "harness/TempData.h"
 #include "objects/Factory.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "support/TempData.h"
 
 namespace fs = std::filesystem;
 

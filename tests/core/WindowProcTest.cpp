@@ -9,9 +9,9 @@
 #include "core/Messages.h"
 #include "core/WindowProc.h"
 #include "game/GameLogic.h"
+#include "harness/MessageRecorder.h"
+#include "harness/TempData.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "support/MessageRecorder.h"
-#include "support/TempData.h"
 
 namespace {
 

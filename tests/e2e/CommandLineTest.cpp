@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "support/CommandRun.h"
-#include "support/TempData.h"
+#include "harness/CommandRun.h"
+#include "harness/TempData.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/TempData.h"
+#include "harness/TempData.h"
 
 // The real game executable, started in a temporary directory that holds a
 // copy of the shipped Data/, or another program: an installed copy of the

@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "e2e/RealGameTest.h"
-#include "support/CommandRun.h"
-#include "support/TempData.h"
+#include "harness/CommandRun.h"
+#include "harness/TempData.h"
 
 namespace fs = std::filesystem;
 

@@ -8,8 +8,8 @@
 #include <thread>
 #include <utility>
 
-#include "support/DisplayCheck.h"
-#include "support/TempData.h"
+#include "harness/DisplayCheck.h"
+#include "harness/TempData.h"
 
 namespace {
 constexpr const char* kTitle = "VelmorWindowClass";

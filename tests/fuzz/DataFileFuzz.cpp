@@ -23,11 +23,11 @@
 #include "game/GameLogic.h"
 #include "game/Level.h"
 #include "game/LevelCommand.h"
+#include "harness/HeadlessGame.h"
+#include "harness/TempData.h"
 #include "objects/DataReader.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/TempData.h"
 
 namespace fs = std::filesystem;
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "GameProbes.h"
 #include "components/Cursor.h"
 #include "components/Hazards.h"
 #include "components/ProgressText.h"
@@ -10,10 +9,11 @@
 #include "game/Level.h"
 #include "graphics/DrawLogView.h"
 #include "graphics/Sprite.h"
+#include "harness/GameProbes.h"
+#include "harness/GameScene.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Position.h"
-#include "support/GameScene.h"
 
 namespace {
 

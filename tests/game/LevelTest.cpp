@@ -2,18 +2,18 @@
 
 #include <sstream>
 
-#include "GameProbes.h"
 #include "ai/AIController.h"
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
 #include "game/Level.h"
 #include "game/LevelCommand.h"
+#include "harness/GameProbes.h"
+#include "harness/GameScene.h"
 #include "objects/DataReader.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
-#include "support/GameScene.h"
 
 namespace {
 

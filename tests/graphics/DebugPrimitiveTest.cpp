@@ -4,7 +4,7 @@
 
 #include "DrawLogView.h"
 #include "graphics/Graphics.h"
-#include "support/GameScene.h"
+#include "harness/GameScene.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "DrawLogView.h"
 #include "graphics/Graphics.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/TempData.h"
+#include "harness/HeadlessGame.h"
+#include "harness/TempData.h"
 
 namespace {
 

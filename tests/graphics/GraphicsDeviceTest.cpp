@@ -8,10 +8,10 @@
 #include "core/Core.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
+#include "harness/HeadlessGame.h"
+#include "harness/TempData.h"
 #include "objects/Factory.h"
 #include "platform/Platform.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/TempData.h"
 
 namespace {
 

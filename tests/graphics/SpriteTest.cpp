@@ -8,11 +8,11 @@
 #include "core/Matrix.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
+#include "harness/GameScene.h"
+#include "harness/HeadlessGame.h"
+#include "harness/TempData.h"
 #include "objects/GameObject.h"
 #include "physics/Position.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/GameScene.h"
-#include "support/TempData.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "DrawLogView.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/GameScene.h"
-#include "support/TempData.h"
+#include "harness/GameScene.h"
+#include "harness/HeadlessGame.h"
+#include "harness/TempData.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "ObjectProbe.h"
 #include "game/Level.h"
+#include "harness/ObjectProbe.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Position.h"

@@ -4,8 +4,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "ObjectProbe.h"
 #include "game/Level.h"
+#include "harness/ObjectProbe.h"
 #include "objects/DataObserver.h"
 #include "objects/GameObject.h"
 #include "physics/Position.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ObjectProbe.h"
 #include "game/Level.h"
+#include "harness/ObjectProbe.h"
 #include "objects/GameObject.h"
 #include "objects/IntrusiveList.h"
 #include "physics/Body.h"

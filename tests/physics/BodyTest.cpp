@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "PhysicsWorld.h"
+#include "harness/PhysicsWorld.h"
 #include "objects/DataReader.h"
 #include "physics/Circle.h"
 #include "physics/Rect.h"

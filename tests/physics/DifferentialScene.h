@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "PhysicsWorld.h"
+#include "harness/PhysicsWorld.h"
 
 inline std::uint32_t Bits(float v) { return std::bit_cast<std::uint32_t>(v); }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "PhysicsWorld.h"
+#include "harness/PhysicsWorld.h"
 
 namespace {
 

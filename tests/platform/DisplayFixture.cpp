@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "graphics/Graphics.h"
-#include "support/DisplayCheck.h"
+#include "harness/DisplayCheck.h"
 
 void DisplayTest::SetUp() {
     if (const std::string missing = MissingForDisplayTests(false); !missing.empty()) {

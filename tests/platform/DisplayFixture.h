@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/Application.h"
+#include "harness/TempData.h"
 #include "platform/sdl/GlDevice.h"
 #include "platform/sdl/SdlPlatform.h"
-#include "support/TempData.h"
 
 // Base of every test that opens a real window: skips without an X display,
 // otherwise makes sure SDL video and SDL_ttf are initialised.

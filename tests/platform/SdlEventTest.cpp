@@ -6,8 +6,8 @@
 #include "core/Messages.h"
 #include "core/WindowProc.h"
 #include "game/GameLogic.h"
+#include "harness/MessageRecorder.h"
 #include "platform/DisplayFixture.h"
-#include "support/MessageRecorder.h"
 
 namespace {
 struct Raw {

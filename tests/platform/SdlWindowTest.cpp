@@ -6,9 +6,9 @@
 #include <sys/wait.h>
 
 #include "graphics/Graphics.h"
+#include "harness/DisplayCheck.h"
 #include "platform/DisplayFixture.h"
 #include "platform/sdl/GlFont.h"
-#include "support/DisplayCheck.h"
 
 using SdlWindow = DisplayTest;
 

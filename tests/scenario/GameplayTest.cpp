@@ -13,12 +13,12 @@
 #include "core/WinTypes.h"
 #include "game/GameLogic.h"
 #include "game/Level.h"
+#include "harness/Scene.h"
+#include "harness/TempData.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
-#include "platform/headless/play/Scene.h"
-#include "support/TempData.h"
 
 namespace fs = std::filesystem;
 

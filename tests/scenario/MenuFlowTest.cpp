@@ -5,8 +5,8 @@
 #include "core/Core.h"
 #include "core/WinTypes.h"
 #include "game/GameLogic.h"
+#include "harness/Scene.h"
 #include "objects/GameObject.h"
-#include "platform/headless/play/Scene.h"
 
 using scene::ButtonTo;
 using scene::ClickButton;

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "game/GameLogic.h"
+#include "harness/Bot.h"
+#include "harness/Scene.h"
 #include "objects/GameObject.h"
-#include "platform/headless/play/Bot.h"
-#include "platform/headless/play/Scene.h"
 
 namespace {
 using Names = std::vector<std::string>;

@@ -4,11 +4,11 @@
 
 #include "core/WinTypes.h"
 #include "game/GameLogic.h"
+#include "harness/HeadlessGame.h"
+#include "harness/TempData.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/TempData.h"
 
 namespace {
 constexpr int kKeyL = 'L';

@@ -2,9 +2,9 @@
 
 #include "core/Core.h"
 #include "game/GameLogic.h"
+#include "harness/HeadlessGame.h"
+#include "harness/TempData.h"
 #include "objects/Factory.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/TempData.h"
 
 TEST(Startup, EmptyDataSetStartsOnAnEmptyMenuAndQuitsOnClose) {
     TempData data;

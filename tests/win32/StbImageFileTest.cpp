@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "harness/TempData.h"
 #include "platform/ImageFile.h"
-#include "support/TempData.h"
 
 namespace {
 

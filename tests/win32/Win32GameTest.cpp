@@ -5,8 +5,8 @@
 #include "NativeTestWindow.h"
 #include "core/Application.h"
 #include "core/Core.h"
+#include "harness/TempData.h"
 #include "platform/win32/Win32Platform.h"
-#include "support/TempData.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/Matrix.h"
+#include "harness/TempData.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32RenderDevice.h"
-#include "support/TempData.h"
 
 namespace {
 

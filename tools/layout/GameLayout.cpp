@@ -7,10 +7,10 @@
 #include "game/GameFiles.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
+#include "harness/HeadlessGame.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Position.h"
-#include "platform/headless/play/HeadlessGame.h"
 
 namespace {
 Placement PlacementOf(const GameObject& object) {

@@ -7,9 +7,9 @@
 #include "components/Hazards.h"
 #include "components/IDAnnouncer.h"
 #include "components/Projectiles.h"
+#include "harness/Scene.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
-#include "platform/headless/play/Scene.h"
 
 namespace {
 bool Counted(const GameObject& object) {

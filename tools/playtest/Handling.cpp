@@ -5,12 +5,12 @@
 #include "LevelRun.h"
 #include "LevelStart.h"
 #include "core/WinTypes.h"
+#include "harness/HeadlessGame.h"
+#include "harness/Scene.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Physics.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "platform/headless/play/Scene.h"
 
 namespace {
 constexpr std::uint32_t kHoldMs = 4000;

@@ -6,11 +6,11 @@
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
+#include "harness/Bot.h"
+#include "harness/HeadlessGame.h"
+#include "harness/Scene.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
-#include "platform/headless/play/Bot.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "platform/headless/play/Scene.h"
 
 namespace {
 constexpr std::uint32_t kEarly = 30000;

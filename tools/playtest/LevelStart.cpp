@@ -6,10 +6,10 @@
 #include "core/Core.h"
 #include "core/Messages.h"
 #include "game/GameLogic.h"
+#include "harness/HeadlessGame.h"
+#include "harness/Scene.h"
 #include "objects/DataObserver.h"
 #include "objects/Factory.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "platform/headless/play/Scene.h"
 
 namespace {
 // The first archetype a level names that is not there: the game skips it

@@ -4,9 +4,9 @@
 
 #include "components/Clickable.h"
 #include "core/Messages.h"
+#include "harness/HeadlessGame.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
-#include "platform/headless/play/HeadlessGame.h"
 
 std::vector<std::string> MenuLevels(const std::string& dataRoot) {
     std::vector<std::string> levels;

@@ -10,8 +10,8 @@
 
 #include "Catalogue.h"
 #include "IconArt.h"
+#include "harness/TempData.h"
 #include "platform/ImageFile.h"
-#include "support/TempData.h"
 
 namespace fs = std::filesystem;
 
@@ -34,7 +34,8 @@ std::set<std::string> ImagesNamedByData() {
             std::string previous;
             std::string word;
             while (in >> word) {
-                if ((previous == "name" || previous == "hover") && word.size() > 4 && word.substr(word.size() - 4) == ".png") {
+                if ((previous == "name" || previous == "hover") && word.size() > 4 &&
+                    word.substr(word.size() - 4) == ".png") {
                     names.insert(word);
                 }
                 previous = word;

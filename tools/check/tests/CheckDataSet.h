@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "support/TempData.h"
+#include "harness/TempData.h"
 #include "tools/check/DataChecker.h"
 
 // A small data set that the checker finds clean: every file the game names,

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "CheckDataSet.h"
-#include "support/CommandRun.h"
+#include "harness/CommandRun.h"
 
 namespace {
 // Runs velmor-check in `directory` with the given arguments.

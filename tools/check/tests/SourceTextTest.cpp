@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/TempData.h"
+#include "harness/TempData.h"
 #include "tools/check/SourceText.h"
 
 TEST(SourceTextTest, OffsetsBecomeLinesAndColumns) {

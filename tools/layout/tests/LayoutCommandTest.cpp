@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "support/CommandRun.h"
-#include "support/TempData.h"
+#include "harness/CommandRun.h"
+#include "harness/TempData.h"
 
 namespace {
 // velmor-layout's standard output for the data root.

@@ -13,13 +13,13 @@
 #include "LevelRun.h"
 #include "LevelStart.h"
 #include "game/GameLogic.h"
+#include "harness/Bot.h"
+#include "harness/HeadlessGame.h"
+#include "harness/Scene.h"
+#include "harness/TempData.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Position.h"
-#include "platform/headless/play/Bot.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "platform/headless/play/Scene.h"
-#include "support/TempData.h"
 
 namespace {
 class Arena : public TempData {

@@ -1,4 +1,4 @@
-#include "support/MessageRecorder.h"
+#include "harness/MessageRecorder.h"
 
 #include <algorithm>
 

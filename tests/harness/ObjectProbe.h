@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "harness/TempData.h"
 #include "objects/Component.h"
 #include "objects/Factory.h"
-#include "support/TempData.h"
 
 class Level;
 

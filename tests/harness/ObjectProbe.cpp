@@ -1,4 +1,4 @@
-#include "ObjectProbe.h"
+#include "harness/ObjectProbe.h"
 
 #include "game/Level.h"
 #include "objects/BlockReader.h"

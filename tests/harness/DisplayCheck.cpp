@@ -1,4 +1,4 @@
-#include "support/DisplayCheck.h"
+#include "harness/DisplayCheck.h"
 
 #include <cstdlib>
 

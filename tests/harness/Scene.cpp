@@ -1,4 +1,4 @@
-#include "platform/headless/play/Scene.h"
+#include "harness/Scene.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "support/GameScene.h"
+#include "harness/GameScene.h"
 
 #include "core/Core.h"
 #include "game/GameLogic.h"

@@ -1,4 +1,4 @@
-#include "support/TempData.h"
+#include "harness/TempData.h"
 
 #ifdef _WIN32
 #define STB_IMAGE_WRITE_IMPLEMENTATION

@@ -1,4 +1,4 @@
-#include "PhysicsWorld.h"
+#include "harness/PhysicsWorld.h"
 
 #include <algorithm>
 

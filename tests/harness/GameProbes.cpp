@@ -1,4 +1,4 @@
-#include "GameProbes.h"
+#include "harness/GameProbes.h"
 
 #include "core/Core.h"
 #include "core/Messages.h"

@@ -1,4 +1,4 @@
-#include "support/CommandRun.h"
+#include "harness/CommandRun.h"
 
 #include <array>
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/Vec2.h"
-#include "platform/headless/play/HeadlessGame.h"
+#include "harness/HeadlessGame.h"
 
 class GameObject;
 

@@ -7,8 +7,8 @@
 
 #include "components/Cursor.h"
 #include "components/LevelListLink.h"
+#include "harness/MessageRecorder.h"
 #include "objects/Component.h"
-#include "support/MessageRecorder.h"
 
 class Level;
 

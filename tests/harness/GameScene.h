@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "harness/HeadlessGame.h"
+#include "harness/MessageRecorder.h"
+#include "harness/TempData.h"
 #include "objects/GameObject.h"
-#include "platform/headless/play/HeadlessGame.h"
-#include "support/MessageRecorder.h"
-#include "support/TempData.h"
 
 // The headless game over a data set that the test writes into `data`, with
 // lookups of live objects by component.

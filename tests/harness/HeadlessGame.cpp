@@ -1,9 +1,9 @@
-#include "platform/headless/play/HeadlessGame.h"
+#include "harness/HeadlessGame.h"
 
 #include "game/GameLogic.h"
+#include "harness/Scene.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
-#include "platform/headless/play/Scene.h"
 
 HeadlessGame::HeadlessGame() : HeadlessGame(Config{}) {}
 

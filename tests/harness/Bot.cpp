@@ -1,4 +1,4 @@
-#include "platform/headless/play/Bot.h"
+#include "harness/Bot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,10 +7,10 @@
 #include "components/Hazards.h"
 #include "components/Swimming.h"
 #include "core/WinTypes.h"
+#include "harness/Scene.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
 #include "physics/Shape.h"
-#include "platform/headless/play/Scene.h"
 
 namespace {
 constexpr float kSnowballSpeed = 800.0f;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Vec2.h"
-#include "platform/headless/play/HeadlessGame.h"
+#include "harness/HeadlessGame.h"
 
 // A scripted player: every 33 ms of game time it reads where things are,
 // steers with held keys and aims and throws with the mouse, as a person
