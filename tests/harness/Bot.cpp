@@ -16,9 +16,10 @@ namespace {
 constexpr float kSnowballSpeed = 800.0f;
 constexpr float kFleeDistance = 190.0f;
 // In game time, so that the bot plays alike at every frame rate: it looks
-// and decides every 33 ms (every frame at 30 Hz, every second at 60), and
-// gives up on a post after 5 s without a hit.
-constexpr std::uint32_t kThinkMs = 33;
+// and decides 30 times a second, at the first frame that ends on or after
+// each 1/30 s (every frame at 30 Hz, every second at 60, every fifth or
+// fourth at 144), and gives up on a post after 5 s without a hit.
+constexpr std::uint64_t kThinksPerSecond = 30;
 constexpr std::uint32_t kPatienceMs = 5000;
 constexpr std::uint32_t kTravelPatienceMs = 3 * kPatienceMs;
 constexpr float kAtPost = 40.0f;
@@ -207,11 +208,12 @@ void Bot::Fight(const std::vector<Vec2>& posts) {
         return;
     }
     const std::uint32_t now = game_.platform.TimeGetTime();
-    if (thinking_ && now - lastThinkMs_ < kThinkMs) {
+    if (thinking_ && now < nextThinkMs_) {
         return;  // the keys stay as they are
     }
     thinking_ = true;
-    lastThinkMs_ = now;
+    const std::uint64_t tick = std::uint64_t{now} * kThinksPerSecond / 1000 + 1;
+    nextThinkMs_ = static_cast<std::uint32_t>((tick * 1000 + kThinksPerSecond - 1) / kThinksPerSecond);
     const View& view = Look(now);
     const Vec2 me = scene::Where(player);
     const std::size_t count = view.opponents.size();

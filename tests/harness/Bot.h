@@ -8,7 +8,7 @@
 #include "core/Vec2.h"
 #include "harness/HeadlessGame.h"
 
-// A scripted player: every 33 ms of game time it reads where things are,
+// A scripted player: 30 times a second of game time it reads where things are,
 // steers with held keys and aims and throws with the mouse, as a person
 // would; in between, the keys stay held.
 class Bot {
@@ -81,8 +81,8 @@ private:
     std::size_t waypoint_ = 0;
     std::size_t post_ = 0;
     std::size_t lastCount_ = 0;
-    // Clock time of the last hit or change of post, and of the last look.
+    // Clock time of the last hit or change of post, and of the next look.
     std::uint32_t lastHitMs_ = 0;
-    std::uint32_t lastThinkMs_ = 0;
+    std::uint32_t nextThinkMs_ = 0;
     bool thinking_ = false;
 };

@@ -139,7 +139,7 @@ TEST(Playtest, SameSeedSameGame) {
     // that decides a game depends on where the allocator puts objects.
     const LevelRun bot = Play(arena, LevelRun::Player::Bot, 7);
     EXPECT_TRUE(bot.won);
-    EXPECT_EQ(bot.endMs, 4167u);
+    EXPECT_EQ(bot.endMs, 4150u);
     EXPECT_EQ(bot.deaths, (std::map<Cause, int>{{Cause::Player, 2}}));
     const LevelRun idle = Play(arena, LevelRun::Player::Idle, 7);
     EXPECT_EQ(idle.deaths, (std::map<Cause, int>{{Cause::Hazard, 1}}));
