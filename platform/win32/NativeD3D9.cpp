@@ -1,10 +1,6 @@
 #include "platform/win32/NativeD3D9.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win32/WindowsApi.h"
 #include <d3d9.h>
 #include <d3dx9.h>
 

@@ -1,10 +1,6 @@
 #include "platform/win32/NativeShell.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win32/WindowsApi.h"
 
 #include <cstdio>
 #include <vector>
