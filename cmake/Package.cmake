@@ -12,8 +12,8 @@ install(TARGETS ${VELMOR_PACKAGE_TARGETS} EXPORT VelmorTargets
         INCLUDES DESTINATION ${VELMOR_INCLUDE_INSTALL_DIR})
 # The headers of the installed libraries only: not a backend this build
 # does not have (the harness of the tests and tools is in tests/, which is
-# not installed).
-set(VELMOR_HEADER_EXCLUDES)
+# not installed), and not WindowsApi.h, which only .cpp files include.
+set(VELMOR_HEADER_EXCLUDES PATTERN WindowsApi.h EXCLUDE)
 if(NOT TARGET velmor_sdl)
   list(APPEND VELMOR_HEADER_EXCLUDES PATTERN sdl EXCLUDE)
 endif()

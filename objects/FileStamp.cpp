@@ -3,13 +3,7 @@
 #ifdef _WIN32
 // The change time is only in the file's basic information, which needs a
 // handle; the handle gives the file number and finer times too.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/WindowsApi.h"
 #else
 #include <sys/stat.h>
 #include <sys/types.h>

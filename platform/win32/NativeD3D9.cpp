@@ -1,6 +1,6 @@
 #include "platform/win32/NativeD3D9.h"
 
-#include "platform/win32/WindowsApi.h"
+#include "core/WindowsApi.h"
 #include <d3d9.h>
 #include <d3dx9.h>
 

@@ -1,6 +1,6 @@
 #include "platform/win32/NativeShell.h"
 
-#include "platform/win32/WindowsApi.h"
+#include "core/WindowsApi.h"
 
 #include <cstdio>
 #include <vector>

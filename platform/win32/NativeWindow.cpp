@@ -1,6 +1,6 @@
 #include "platform/win32/NativeWindow.h"
 
-#include "platform/win32/WindowsApi.h"
+#include "core/WindowsApi.h"
 #include <mmsystem.h>
 
 namespace native {
